@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and starts Ledgerwell.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${LEDGERWELL_BUILD_DIR:-$root/build}
+bash "$root/scripts/install-deps.sh"
+LEDGERWELL_BUILD_DIR=$build bash "$root/scripts/build.sh"
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "Ledgerwell is built ($build/bin/ledgerwell) but cannot start: this session has no display (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+    exit 1
+fi
+exec "$build/bin/ledgerwell" "$@"

@@ -1,0 +1,218 @@
+#include "Ledgerwell.h"
+
+#include "BatchScript.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &contents, QString *errorString)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()
+        || !file.commit()) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QJsonArray toJsonArray(const QStringList &list)
+{
+    return QJsonArray::fromStringList(list);
+}
+
+QJsonObject failureActionToJson(const FailureAction &action)
+{
+    return {{QStringLiteral("type"), action.type}, {QStringLiteral("delayMs"), action.delayMs}};
+}
+
+QJsonObject serviceToJson(const ServiceInfo &s)
+{
+    return {
+        {QStringLiteral("serviceName"), s.serviceName},
+        {QStringLiteral("displayName"), s.displayName},
+        {QStringLiteral("description"), s.description},
+        {QStringLiteral("binaryPath"), s.binaryPath},
+        {QStringLiteral("startType"), s.startType},
+        {QStringLiteral("serviceType"), s.serviceType},
+        {QStringLiteral("errorControl"), s.errorControl},
+        {QStringLiteral("accountName"), s.accountName},
+        {QStringLiteral("dependencies"), toJsonArray(s.dependencies)},
+        {QStringLiteral("loadOrderGroup"), s.loadOrderGroup},
+        {QStringLiteral("failureResetDays"), s.failureResetDays},
+        {QStringLiteral("firstFailure"), failureActionToJson(s.firstFailure)},
+        {QStringLiteral("secondFailure"), failureActionToJson(s.secondFailure)},
+        {QStringLiteral("subsequentFailure"), failureActionToJson(s.subsequentFailure)},
+        {QStringLiteral("failureCommand"), s.failureCommand},
+        {QStringLiteral("failureCommandParams"), s.failureCommandParams},
+        {QStringLiteral("failureRebootMessage"), s.failureRebootMessage},
+        {QStringLiteral("sidType"), s.sidType},
+        {QStringLiteral("preShutdownTimeout"), s.preShutdownTimeout},
+        {QStringLiteral("requiredPrivileges"), toJsonArray(s.requiredPrivileges)},
+        {QStringLiteral("launchProtected"), s.launchProtected},
+    };
+}
+
+QString stringValue(const QJsonObject &object, QLatin1StringView key)
+{
+    const QJsonValue value = object.value(key);
+    return value.isString() ? value.toString() : QString();
+}
+
+// A whole number within the signed 32-bit range, else 0.
+int intValue(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return 0;
+    const double number = value.toDouble();
+    if (std::trunc(number) != number || number < std::numeric_limits<int>::min()
+        || number > std::numeric_limits<int>::max())
+        return 0;
+    return int(number);
+}
+
+QStringList listValue(const QJsonObject &object, QLatin1StringView key)
+{
+    QStringList list;
+    const QJsonValue value = object.value(key);
+    if (!value.isArray())
+        return list;
+    const QJsonArray array = value.toArray();
+    for (const QJsonValue &element : array)
+        list.append(element.isString() ? element.toString() : QString());
+    return list;
+}
+
+FailureAction failureActionFromJson(const QJsonObject &object)
+{
+    const QJsonValue type = object.value(QLatin1StringView("type"));
+    return {type.isString() ? type.toString() : QStringLiteral("none"),
+            intValue(object.value(QLatin1StringView("delayMs")))};
+}
+
+FailureAction actionValue(const QJsonObject &object, QLatin1StringView key)
+{
+    return failureActionFromJson(object.value(key).toObject());
+}
+
+// The recovery settings in the shape of an `sc failure` line: "type/delay/type/delay/type/delay"
+// and the reset period in seconds.
+void readAlternativeRecoveryKeys(const QJsonObject &object, ServiceInfo &s)
+{
+    const QStringList parts =
+        object.value(QLatin1StringView("failureActions")).toString().split(u'/');
+    auto delay = [](const QString &part) {
+        bool ok = false;
+        const int value = part.toInt(&ok, 10);
+        return ok ? value : 0;
+    };
+    FailureAction *const actions[] = {&s.firstFailure, &s.secondFailure, &s.subsequentFailure};
+    for (int i = 0; i < 3 && parts.size() >= 2 * (i + 1); ++i)
+        *actions[i] = {parts.at(2 * i), delay(parts.at(2 * i + 1))};
+
+    s.failureResetDays = intValue(object.value(QLatin1StringView("failureResetPeriod"))) / 86400;
+}
+
+ServiceInfo serviceFromJson(const QJsonObject &o)
+{
+    ServiceInfo s;
+    s.serviceName = stringValue(o, QLatin1StringView("serviceName"));
+    s.displayName = stringValue(o, QLatin1StringView("displayName"));
+    s.description = stringValue(o, QLatin1StringView("description"));
+    s.binaryPath = stringValue(o, QLatin1StringView("binaryPath"));
+    s.startType = stringValue(o, QLatin1StringView("startType"));
+    s.serviceType = stringValue(o, QLatin1StringView("serviceType"));
+    s.errorControl = stringValue(o, QLatin1StringView("errorControl"));
+    s.accountName = stringValue(o, QLatin1StringView("accountName"));
+    s.loadOrderGroup = stringValue(o, QLatin1StringView("loadOrderGroup"));
+    s.dependencies = listValue(o, QLatin1StringView("dependencies"));
+    s.failureResetDays = intValue(o.value(QLatin1StringView("failureResetDays")));
+    s.firstFailure = actionValue(o, QLatin1StringView("firstFailure"));
+    s.secondFailure = actionValue(o, QLatin1StringView("secondFailure"));
+    s.subsequentFailure = actionValue(o, QLatin1StringView("subsequentFailure"));
+    s.failureCommand = stringValue(o, QLatin1StringView("failureCommand"));
+    s.failureCommandParams = stringValue(o, QLatin1StringView("failureCommandParams"));
+    s.failureRebootMessage = stringValue(o, QLatin1StringView("failureRebootMessage"));
+    if (o.contains(QLatin1StringView("failureActions")))
+        readAlternativeRecoveryKeys(o, s);
+    s.sidType = stringValue(o, QLatin1StringView("sidType"));
+    s.preShutdownTimeout = intValue(o.value(QLatin1StringView("preShutdownTimeout")));
+    s.launchProtected = stringValue(o, QLatin1StringView("launchProtected"));
+    s.requiredPrivileges = listValue(o, QLatin1StringView("requiredPrivileges"));
+    return s;
+}
+
+void setParseErrorPosition(const QByteArray &data, int offset, JsonReadError &error)
+{
+    const QByteArray before = data.left(offset);
+    error.line = int(before.count('\n')) + 1;
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    error.column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
+}
+
+} // namespace
+
+bool Ledgerwell::exportToJson(const QString &path, const QList<ServiceInfo> &services,
+                              QString *errorString)
+{
+    QJsonArray array;
+    for (const ServiceInfo &service : services)
+        array.append(serviceToJson(service));
+    return writeFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), errorString);
+}
+
+bool Ledgerwell::exportToBatch(const QString &path, const QList<ServiceInfo> &services,
+                               QString *errorString)
+{
+    QByteArray contents;
+    for (const QString &line : BatchScript::lines(services)) {
+        contents.append(line.toUtf8());
+        contents.append("\r\n");
+    }
+    return writeFile(path, contents, errorString);
+}
+
+QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError *error)
+{
+    JsonReadError ignored;
+    JsonReadError &failure = error ? *error : ignored;
+    failure = {};
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure.reason = JsonReadError::Reason::CannotOpen;
+        failure.detail = file.errorString();
+        return {};
+    }
+    const QByteArray data = file.readAll();
+
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        failure.reason = JsonReadError::Reason::NotJson;
+        failure.detail = parseError.errorString();
+        setParseErrorPosition(data, parseError.offset, failure);
+        return {};
+    }
+    if (!document.isArray()) {
+        failure.reason = JsonReadError::Reason::NotArray;
+        return {};
+    }
+
+    QList<ServiceInfo> services;
+    const QJsonArray array = document.array();
+    services.reserve(array.size());
+    for (const QJsonValue &element : array)
+        services.append(serviceFromJson(element.toObject()));
+    return services;
+}

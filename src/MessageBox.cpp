@@ -1,0 +1,78 @@
+#include "MessageBox.h"
+
+namespace {
+
+struct SeamState
+{
+    bool testMode = false;
+    QList<QMessageBox::StandardButton> answers;
+    QList<MessageBox::Shown> shown;
+};
+
+SeamState &seam()
+{
+    static SeamState state;
+    return state;
+}
+
+} // namespace
+
+QMessageBox::StandardButton MessageBox::information(QWidget *parent, const QString &title,
+                                                    const QString &text,
+                                                    QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton)
+{
+    return show(QMessageBox::Information, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton MessageBox::warning(QWidget *parent, const QString &title,
+                                                const QString &text,
+                                                QMessageBox::StandardButtons buttons,
+                                                QMessageBox::StandardButton defaultButton)
+{
+    return show(QMessageBox::Warning, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *parent,
+                                             const QString &title, const QString &text,
+                                             QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton defaultButton)
+{
+    SeamState &state = seam();
+    if (state.testMode) {
+        state.shown.append({icon, title, text, buttons, defaultButton});
+        if (!state.answers.isEmpty())
+            return state.answers.takeFirst();
+        return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
+    }
+    if (icon == QMessageBox::Warning)
+        return QMessageBox::warning(parent, title, text, buttons, defaultButton);
+    return QMessageBox::information(parent, title, text, buttons, defaultButton);
+}
+
+void MessageBox::setTestMode(bool enabled)
+{
+    seam().testMode = enabled;
+}
+
+void MessageBox::queueAnswer(QMessageBox::StandardButton answer)
+{
+    seam().answers.append(answer);
+}
+
+QList<MessageBox::Shown> MessageBox::shown()
+{
+    return seam().shown;
+}
+
+MessageBox::Shown MessageBox::lastShown()
+{
+    const auto &shown = seam().shown;
+    return shown.isEmpty() ? Shown() : shown.last();
+}
+
+void MessageBox::reset()
+{
+    seam().answers.clear();
+    seam().shown.clear();
+}

@@ -1,0 +1,10 @@
+#include "platform/SystemTools.h"
+
+namespace platform {
+
+QString systemToolProgram(const QString &bareName)
+{
+    return bareName;
+}
+
+} // namespace platform
