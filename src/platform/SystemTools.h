@@ -10,4 +10,8 @@ namespace platform {
 // name, which finds the stand-in tools on the PATH.
 QString systemToolProgram(const QString &bareName);
 
+// Off Windows, puts the program's own folder, where the stand-in tools are built and installed,
+// at the front of the PATH, so that the bare names find them. Does nothing on Windows.
+void makeStandInToolsReachable();
+
 } // namespace platform
