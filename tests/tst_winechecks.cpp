@@ -1,0 +1,364 @@
+// The Windows side checked under Wine: the program's advapi32 layer (through the mingw-built
+// probe) against Wine's Service Control Manager, and the batch scripts our writer produces run
+// by Wine's cmd.exe against stand-in sc.exe and reg.exe that log the arguments they receive.
+
+#include "Ledgerwell.h"
+#include "ServiceCommands.h"
+#include "ServiceInfo.h"
+#include "windows/WindowsToolOutput.h"
+#include "windows/WineSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace WindowsToolOutput;
+
+namespace {
+
+const QString toolsDir = QStringLiteral(LEDGERWELL_WINDOWS_TOOLS_DIR);
+
+// A service the check creates through CreateServiceW and ChangeServiceConfig2W.
+struct CreatedService
+{
+    QString name;
+    QString displayName;
+    quint32 serviceType = 0;
+    quint32 startType = 0;
+    quint32 errorControl = 0;
+    QString binaryPath;
+    QString loadOrderGroup;
+    QString account;
+    QString description;
+    quint32 preshutdownTimeoutMs = 0;
+};
+
+QList<CreatedService> createdServices()
+{
+    CreatedService full;
+    full.name = QStringLiteral("LedgerwellWineFull");
+    full.displayName = QStringLiteral("Ledgerwell \"Wine\" check & more");
+    full.serviceType = 0x10;
+    full.startType = 2;    // auto
+    full.errorControl = 2; // severe
+    full.binaryPath = QStringLiteral(
+        R"("C:\Program Files\Ledgerwell Check\lw svc.exe" --config "C:\ProgramData\Lw\a b.ini" -v)");
+    full.loadOrderGroup = QStringLiteral("LedgerwellGroup");
+    full.account = QStringLiteral("NT AUTHORITY\\LocalService");
+    full.description = QStringLiteral(
+        "Keeps \"everything\" in order & more: \u00dcberwachung, \u00e9t\u00e9, \u2713 \u6f22");
+    full.preshutdownTimeoutMs = 240000;
+
+    CreatedService plain;
+    plain.name = QStringLiteral("LedgerwellWinePlain");
+    plain.displayName = QStringLiteral("Ledgerwell plain");
+    plain.serviceType = 0x20;
+    plain.startType = 4;    // disabled
+    plain.errorControl = 3; // critical
+    plain.binaryPath = QStringLiteral("C:\\windows\\system32\\svchost.exe -k LedgerwellPlain");
+    plain.account = QStringLiteral("LocalSystem");
+    plain.preshutdownTimeoutMs = 5000;
+    return {full, plain};
+}
+
+QByteArray creatorInput(const QList<CreatedService> &services)
+{
+    QString text;
+    for (const CreatedService &s : services) {
+        text += QStringLiteral("service %1\n").arg(quoted(s.name));
+        text += QStringLiteral("  displayName %1\n").arg(quoted(s.displayName));
+        text += QStringLiteral("  serviceType %1\n").arg(s.serviceType);
+        text += QStringLiteral("  startType %1\n").arg(s.startType);
+        text += QStringLiteral("  errorControl %1\n").arg(s.errorControl);
+        text += QStringLiteral("  binaryPath %1\n").arg(quoted(s.binaryPath));
+        if (!s.loadOrderGroup.isEmpty())
+            text += QStringLiteral("  loadOrderGroup %1\n").arg(quoted(s.loadOrderGroup));
+        text += QStringLiteral("  serviceStartName %1\n").arg(quoted(s.account));
+        if (!s.description.isEmpty())
+            text += QStringLiteral("  description %1\n").arg(quoted(s.description));
+        text += QStringLiteral("  preshutdownTimeoutMs %1\n").arg(s.preshutdownTimeoutMs);
+    }
+    return text.toUtf8();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+// Records whose every text tries to break out of its place in a batch line.
+QList<ServiceInfo> hostileServices()
+{
+    ServiceInfo operators;
+    operators.serviceName = QStringLiteral("LwHostile&\"Name\"");
+    operators.displayName = QStringLiteral("Display \"quoted\" & | < > ^ end");
+    operators.binaryPath = QStringLiteral(R"("C:\Program Files\Hostile Dir\svc.exe" --dir )"
+                                          R"("C:\Data Dir\\" & type nul >injected-binpath.txt)");
+    operators.description = QStringLiteral(
+        R"(He said "stop" & echo INJECTED>injected-description.txt ^ | more <x >y \)");
+    operators.startType = QStringLiteral("DelayedAuto");
+    operators.serviceType = QStringLiteral("Own");
+    operators.errorControl = QStringLiteral("Severe");
+    operators.accountName = QStringLiteral(".\\svc&user\\");
+    operators.dependencies = {QStringLiteral("Dep&One"), QStringLiteral("+Group|Two")};
+    operators.loadOrderGroup = QStringLiteral("Group \"<x>\"");
+    operators.failureResetDays = 1;
+    operators.firstFailure = {QStringLiteral("restart"), 60000};
+    operators.secondFailure = {QStringLiteral("run_command"), 1000};
+    operators.subsequentFailure = {QStringLiteral("reboot"), 0};
+    operators.failureCommand = QStringLiteral(R"("C:\Program Files\fix it.cmd")");
+    operators.failureCommandParams =
+        QStringLiteral(R"(--why "crash" & type nul >injected-command.txt)");
+    operators.failureRebootMessage = QStringLiteral(R"(Rebooting ^now^ & "soon" >nul \)");
+    operators.sidType = QStringLiteral("Unrestricted");
+    operators.preShutdownTimeout = 60000;
+    operators.requiredPrivileges = {QStringLiteral("SeChangeNotifyPrivilege"),
+                                    QStringLiteral("Se&Bogus|Privilege")};
+
+    ServiceInfo percent;
+    percent.serviceName = QStringLiteral("LwPercent%");
+    percent.displayName = QStringLiteral("%~dp0 and %1 and %");
+    percent.binaryPath = QStringLiteral(
+        R"(%SystemRoot%\System32\svchost.exe -k "%ComSpec% /c type nul >injected-percent.txt")");
+    percent.description = QStringLiteral("100% sure, %PATH% stays, !bang! and %% double");
+    percent.accountName = QStringLiteral("NT AUTHORITY\\LocalService");
+    percent.startType = QStringLiteral("Manual");
+
+    ServiceInfo quotes;
+    quotes.serviceName = QStringLiteral("LwQuotes");
+    quotes.displayName = QStringLiteral(R"(\" & type nul >injected-backslash.txt & rem \")");
+    quotes.description = QStringLiteral(R"("unbalanced & type nul >injected-quote.txt)");
+    quotes.binaryPath = QStringLiteral(R"(C:\path with blanks\trailing\)");
+    quotes.loadOrderGroup = QStringLiteral("\"");
+    quotes.startType = QStringLiteral("Auto");
+    quotes.firstFailure = {QStringLiteral("none"), 0};
+    quotes.secondFailure = {QStringLiteral("restart"), 120000};
+    quotes.failureCommand = QStringLiteral("\"");
+    quotes.failureRebootMessage = QStringLiteral("\\\\\"\\");
+
+    ServiceInfo lines;
+    lines.serviceName = QStringLiteral("LwLines");
+    lines.displayName = QStringLiteral("two\nlines");
+    lines.description =
+        QStringLiteral("first line\r\ntype nul >injected-newline.txt\nthird\tline\x01");
+    lines.binaryPath = QStringLiteral("C:\\x.exe\r\n& type nul >injected-path-newline.txt");
+    lines.firstFailure = {QStringLiteral("restart"), 0};
+    lines.failureRebootMessage = QStringLiteral("msg\u2028& type nul >injected-separator.txt");
+    lines.sidType = QStringLiteral("Restricted");
+
+    return {operators, percent, quotes, lines};
+}
+
+// What the tool receives from a batch line: the command's arguments, except that a batch line
+// cannot carry a line break or other control character, which the writer turns into a blank.
+QStringList expectedCall(const ServiceCommand &command)
+{
+    QStringList call = {command.program};
+    for (QString argument : command.argumentTexts()) {
+        for (QChar &c : argument) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::LineSeparator
+                || c == QChar::ParagraphSeparator)
+                c = u' ';
+        }
+        call.append(argument);
+    }
+    return call;
+}
+
+} // namespace
+
+class tst_WineChecks final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void createdServicesReadBack_data();
+    void createdServicesReadBack();
+    void otherServicesListed();
+    void failingLevelsDoNotStopLaterOnes();
+    void batchScriptPassesExactArguments();
+
+private:
+    const ProbedService *probed(const QString &name) const;
+
+    WineSession m_wine{QStringLiteral(LEDGERWELL_WINE_PREFIX)};
+    ProbeReport m_report;
+    QTemporaryDir m_work;
+};
+
+void tst_WineChecks::initTestCase()
+{
+    for (const char *program :
+         {"ledgerwell-probe.exe", "ledgerwell-create-services.exe", "sc.exe", "reg.exe"}) {
+        const QString path = toolsDir + u'/' + QLatin1String(program);
+        QVERIFY2(QFile::exists(path), qPrintable(path + QStringLiteral(" was not built")));
+    }
+    QVERIFY(m_work.isValid());
+    QVERIFY2(m_wine.start(), qPrintable(m_wine.lastError()));
+
+    const QString input = m_work.filePath(QStringLiteral("services.txt"));
+    const QString created = m_work.filePath(QStringLiteral("created.txt"));
+    QVERIFY(writeFile(input, creatorInput(createdServices())));
+    const int creatorExit =
+        m_wine.wine({toolsDir + QStringLiteral("/ledgerwell-create-services.exe")},
+                    {QString(), input, created});
+    QVERIFY2(creatorExit == 0, readFile(created).constData());
+
+    const QString report = m_work.filePath(QStringLiteral("probe.txt"));
+    const int probeExit =
+        m_wine.wine({toolsDir + QStringLiteral("/ledgerwell-probe.exe")}, {QString(), {}, report});
+    QVERIFY2(probeExit == 0, readFile(report).constData());
+    m_report = parseProbeReport(readFile(report));
+    QVERIFY2(m_report.unreadLines.isEmpty(), qPrintable(m_report.unreadLines.join(u'\n')));
+}
+
+void tst_WineChecks::cleanupTestCase()
+{
+    m_wine.stop();
+}
+
+const ProbedService *tst_WineChecks::probed(const QString &name) const
+{
+    for (const ProbedService &service : m_report.services) {
+        if (service.name == name)
+            return &service;
+    }
+    return nullptr;
+}
+
+void tst_WineChecks::createdServicesReadBack_data()
+{
+    QTest::addColumn<int>("index");
+    const QList<CreatedService> services = createdServices();
+    for (int i = 0; i < services.size(); ++i)
+        QTest::newRow(qPrintable(services.at(i).name)) << i;
+}
+
+void tst_WineChecks::createdServicesReadBack()
+{
+    QFETCH(int, index);
+    const CreatedService expected = createdServices().at(index);
+    const ProbedService *service = probed(expected.name);
+    QVERIFY2(service, "the service is not listed");
+    const auto &values = service->values;
+
+    QCOMPARE(unquoted(values.value(QStringLiteral("displayName"))), expected.displayName);
+    QCOMPARE(values.value(QStringLiteral("open")), QStringLiteral("ok"));
+    QCOMPARE(values.value(QStringLiteral("config")), QStringLiteral("ok"));
+    QCOMPARE(values.value(QStringLiteral("serviceType")),
+             QStringLiteral("0x%1").arg(expected.serviceType, 0, 16));
+    QCOMPARE(values.value(QStringLiteral("startType")), QString::number(expected.startType));
+    QCOMPARE(values.value(QStringLiteral("errorControl")), QString::number(expected.errorControl));
+    QCOMPARE(unquoted(values.value(QStringLiteral("binaryPath"))), expected.binaryPath);
+    QCOMPARE(unquoted(values.value(QStringLiteral("loadOrderGroup"))), expected.loadOrderGroup);
+    QCOMPARE(unquoted(values.value(QStringLiteral("serviceStartName"))), expected.account);
+
+    QCOMPARE(values.value(QStringLiteral("level.1")), QStringLiteral("ok"));
+    QCOMPARE(unquoted(values.value(QStringLiteral("description"))), expected.description);
+    QCOMPARE(values.value(QStringLiteral("level.7")), QStringLiteral("ok"));
+    QCOMPARE(values.value(QStringLiteral("preshutdownTimeoutMs")),
+             QString::number(expected.preshutdownTimeoutMs));
+}
+
+void tst_WineChecks::otherServicesListed()
+{
+    QCOMPARE(m_report.announcedCount, m_report.services.size());
+    QSet<QString> names;
+    for (const ProbedService &service : m_report.services)
+        names.insert(service.name);
+    QCOMPARE(names.size(), m_report.services.size());
+    for (const CreatedService &created : createdServices())
+        QVERIFY2(names.contains(created.name), qPrintable(created.name));
+    // Wine's own services of a new prefix.
+    for (const char *builtIn : {"RpcSs", "PlugPlay", "MSIServer"})
+        QVERIFY2(names.contains(QLatin1String(builtIn)), builtIn);
+    QVERIFY(names.size() > createdServices().size() + 3);
+}
+
+void tst_WineChecks::failingLevelsDoNotStopLaterOnes()
+{
+    // The levels in the order the enumeration asks them. Wine 8 answers ERROR_INVALID_LEVEL
+    // (124) for those it does not implement; whatever fails, the later levels must still read.
+    const QList<int> order = {3, 1, 2, 5, 7, 6, 12};
+    const ProbedService *service = probed(createdServices().constFirst().name);
+    QVERIFY(service);
+
+    QStringList failed;
+    bool readAfterFailure = false;
+    for (const int level : order) {
+        const QString answer = service->values.value(QStringLiteral("level.%1").arg(level));
+        if (answer == u"ok") {
+            readAfterFailure = readAfterFailure || !failed.isEmpty();
+        } else {
+            QCOMPARE(answer, QStringLiteral("failed 124"));
+            failed.append(QString::number(level));
+        }
+    }
+    qInfo("levels reported failed: %s", qPrintable(failed.join(u' ')));
+    QVERIFY2(!failed.isEmpty(), "no level failed: this Wine cannot show the levels independent");
+    QVERIFY2(readAfterFailure, "no level was read after one that failed");
+}
+
+void tst_WineChecks::batchScriptPassesExactArguments()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const char *tool : {"sc.exe", "reg.exe"}) {
+        QVERIFY(QFile::copy(toolsDir + u'/' + QLatin1String(tool),
+                            folder.filePath(QLatin1String(tool))));
+    }
+    const QList<ServiceInfo> services = hostileServices();
+    QString error;
+    QVERIFY2(Ledgerwell::exportToBatch(folder.filePath(QStringLiteral("services.bat")), services,
+                                       &error),
+             qPrintable(error));
+
+    const QString output = m_work.filePath(QStringLiteral("cmd-output.txt"));
+    const int exitCode =
+        m_wine.wine({QStringLiteral("cmd"), QStringLiteral("/c"), QStringLiteral("services.bat")},
+                    {folder.path(), QString(), output});
+    QVERIFY2(exitCode == 0, qPrintable(m_wine.lastError()));
+    QVERIFY2(readFile(output).contains("Done."), "the script did not run to its end");
+
+    QList<ToolCall> calls;
+    QVERIFY(parseCallLog(readFile(folder.filePath(QStringLiteral("calls.log"))), calls));
+    QList<QStringList> expected;
+    for (const ServiceInfo &service : services) {
+        for (const ServiceCommand &command : ServiceCommands::install(service))
+            expected.append(expectedCall(command));
+    }
+    auto describe = [](const QStringList &call) {
+        QStringList texts;
+        for (const QString &text : call)
+            texts.append(quoted(text));
+        return texts.join(u' ');
+    };
+    for (qsizetype i = 0; i < qMin(calls.size(), expected.size()); ++i) {
+        const QStringList received = QStringList(calls.at(i).program) + calls.at(i).arguments;
+        QVERIFY2(received == expected.at(i),
+                 qPrintable(QStringLiteral("call %1\n   received: %2\n   expected: %3")
+                                .arg(i)
+                                .arg(describe(received), describe(expected.at(i)))));
+    }
+    QCOMPARE(calls.size(), expected.size());
+
+    // Nothing but the tools ran: no file that a payload would have created.
+    QStringList entries = QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    entries.sort();
+    QCOMPARE(entries, QStringList({QStringLiteral("calls.log"), QStringLiteral("reg.exe"),
+                                   QStringLiteral("sc.exe"), QStringLiteral("services.bat")}));
+}
+
+QTEST_GUILESS_MAIN(tst_WineChecks)
+#include "tst_winechecks.moc"
