@@ -1,5 +1,7 @@
 #include "platform/WindowsServiceControlManager.h"
 
+#include "platform/BatchedEnumeration.h"
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -45,7 +47,6 @@ public:
         const std::size_t storage = std::max<std::size_t>(bytes, m_minimumStorage);
         m_storage.assign((storage + sizeof(Unit) - 1) / sizeof(Unit), 0);
     }
-    void clear() { std::fill(m_storage.begin(), m_storage.end(), Unit(0)); }
 
     // Null while no size is set, as Windows expects for a size query.
     BYTE *data() { return m_bytes ? reinterpret_cast<BYTE *>(m_storage.data()) : nullptr; }
@@ -177,39 +178,37 @@ bool WindowsServiceControlManager::enumerateWin32Services(std::vector<RawService
         return false;
     }
 
+    // Size query. It hands out no entries, so the listing proper starts again at resume
+    // handle 0.
+    const SC_HANDLE manager = handle(m_manager);
     DWORD needed = 0;
     DWORD returned = 0;
     DWORD resume = 0;
-    EnumServicesStatusExW(handle(m_manager), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_STATE_ALL,
-                          nullptr, 0, &needed, &returned, &resume, nullptr);
-    // The size query hands out no entries, so the listing proper starts at the first service.
-    resume = 0;
+    EnumServicesStatusExW(manager, SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_STATE_ALL, nullptr,
+                          0, &needed, &returned, &resume, nullptr);
 
-    QueryBuffer buffer(sizeof(ENUM_SERVICE_STATUS_PROCESSW));
-    buffer.resize(needed);
-    for (;;) {
-        buffer.clear();
-        returned = 0;
-        const BOOL complete = EnumServicesStatusExW(
-            handle(m_manager), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_STATE_ALL,
-            buffer.data(), buffer.size(), &needed, &returned, &resume, nullptr);
-        // Windows fills at most 256 KB per call and answers ERROR_MORE_DATA with the entries
-        // that fitted; the rest follow from the resume handle. Services created since the size
-        // query can also make the buffer too small.
-        if (!complete && GetLastError() != ERROR_MORE_DATA)
-            return false;
-
-        const auto *entries = buffer.as<ENUM_SERVICE_STATUS_PROCESSW>();
-        for (DWORD i = 0; i < returned; ++i)
-            services.push_back({text(entries[i].lpServiceName), text(entries[i].lpDisplayName)});
+    auto call = [manager](unsigned char *buffer, std::uint32_t size, std::uint32_t &neededBytes,
+                          std::uint32_t &returnedEntries, std::uint32_t &resumeHandle) {
+        DWORD bytes = 0;
+        DWORD entries = 0;
+        DWORD next = resumeHandle;
+        const BOOL complete =
+            EnumServicesStatusExW(manager, SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_STATE_ALL,
+                                  buffer, size, &bytes, &entries, &next, nullptr);
+        neededBytes = bytes;
+        returnedEntries = entries;
+        resumeHandle = next;
         if (complete)
-            return true;
-
-        if (needed > buffer.size())
-            buffer.resize(needed);
-        else if (returned == 0)
-            return false; // no progress and no bigger buffer asked for: it would never end
-    }
+            return BatchAnswer::Complete;
+        return GetLastError() == ERROR_MORE_DATA ? BatchAnswer::MoreData : BatchAnswer::Failed;
+    };
+    auto take = [&services](const unsigned char *buffer, std::uint32_t entries) {
+        const auto *entry = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSW *>(buffer);
+        for (std::uint32_t i = 0; i < entries; ++i)
+            services.push_back({text(entry[i].lpServiceName), text(entry[i].lpDisplayName)});
+    };
+    // GetLastError() keeps the answer of the call that ended the listing.
+    return readInBatches(needed, sizeof(ENUM_SERVICE_STATUS_PROCESSW), call, take);
 }
 
 ServiceHandle WindowsServiceControlManager::openService(const std::u16string &serviceName)
