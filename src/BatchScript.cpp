@@ -25,7 +25,9 @@ QString withoutControlCharacters(const QString &text)
 }
 
 // cmd.exe toggles its quoting at every double quote and treats & | < > ^ as its own outside
-// quotes; a caret makes it pass the next character on literally.
+// quotes; a caret makes it pass the next character on literally. Percent signs are left alone on
+// purpose: environment references such as %SystemRoot% in stored image paths are meant to expand
+// when the script runs, as they always have in our scripts.
 QString escapeForCmd(const QString &line)
 {
     QString result;
