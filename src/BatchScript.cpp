@@ -88,7 +88,8 @@ QString commandLine(const ServiceCommand &command)
     QString line = command.program;
     for (const CommandArgument &argument : command.arguments) {
         line.append(u' ');
-        if (!argument.quoted && isBareSafe(argument.text))
+        if (argument.form == CommandArgument::Form::Keyword
+            || (argument.form == CommandArgument::Form::Bare && isBareSafe(argument.text)))
             line.append(argument.text);
         else
             line.append(quotedArgument(argument.text));

@@ -4,14 +4,19 @@
 
 namespace {
 
+CommandArgument keyword(const QString &text)
+{
+    return {text, CommandArgument::Form::Keyword};
+}
+
 CommandArgument bare(const QString &text)
 {
-    return {text, false};
+    return {text, CommandArgument::Form::Bare};
 }
 
 CommandArgument quoted(const QString &text)
 {
-    return {text, true};
+    return {text, CommandArgument::Form::Quoted};
 }
 
 ServiceCommand scCommand(ServiceCommand::Step step, std::initializer_list<CommandArgument> args)
@@ -131,34 +136,34 @@ QString resetSeconds(int failureResetDays)
 ServiceCommand query(const QString &serviceName)
 {
     return scCommand(ServiceCommand::Step::Query,
-                     {bare(QStringLiteral("query")), quoted(serviceName)});
+                     {keyword(QStringLiteral("query")), quoted(serviceName)});
 }
 
 ServiceCommand stop(const QString &serviceName)
 {
     return scCommand(ServiceCommand::Step::Stop,
-                     {bare(QStringLiteral("stop")), quoted(serviceName)});
+                     {keyword(QStringLiteral("stop")), quoted(serviceName)});
 }
 
 ServiceCommand remove(const QString &serviceName)
 {
     return scCommand(ServiceCommand::Step::Delete,
-                     {bare(QStringLiteral("delete")), quoted(serviceName)});
+                     {keyword(QStringLiteral("delete")), quoted(serviceName)});
 }
 
 ServiceCommand create(const ServiceInfo &service)
 {
     ServiceCommand command =
         scCommand(ServiceCommand::Step::Create,
-                  {bare(QStringLiteral("create")), quoted(service.serviceName),
-                   bare(QStringLiteral("binPath=")), quoted(service.binaryPath),
-                   bare(QStringLiteral("start=")), bare(startKeyword(service.startType)),
-                   bare(QStringLiteral("type=")), bare(typeKeyword(service.serviceType)),
-                   bare(QStringLiteral("error=")), bare(errorKeyword(service.errorControl))});
+                  {keyword(QStringLiteral("create")), quoted(service.serviceName),
+                   keyword(QStringLiteral("binPath=")), quoted(service.binaryPath),
+                   keyword(QStringLiteral("start=")), keyword(startKeyword(service.startType)),
+                   keyword(QStringLiteral("type=")), keyword(typeKeyword(service.serviceType)),
+                   keyword(QStringLiteral("error=")), keyword(errorKeyword(service.errorControl))});
 
-    auto option = [&command](const QString &keyword, const QString &value) {
+    auto option = [&command](const QString &name, const QString &value) {
         if (!value.isEmpty())
-            command.arguments << bare(keyword) << quoted(value);
+            command.arguments << keyword(name) << quoted(value);
     };
     option(QStringLiteral("obj="), service.accountName);
     option(QStringLiteral("DisplayName="), service.displayName);
@@ -174,35 +179,36 @@ QList<ServiceCommand> followUps(const ServiceInfo &service)
     QList<ServiceCommand> commands;
 
     if (!service.description.isEmpty()) {
-        commands.append(scCommand(Step::Description, {bare(QStringLiteral("description")),
+        commands.append(scCommand(Step::Description, {keyword(QStringLiteral("description")),
                                                       quoted(name), quoted(service.description)}));
     }
     if (service.startType == u"DelayedAuto") {
-        commands.append(scCommand(Step::DelayedStart, {bare(QStringLiteral("config")), quoted(name),
-                                                       bare(QStringLiteral("start=")),
-                                                       bare(QStringLiteral("delayed-auto"))}));
+        commands.append(
+            scCommand(Step::DelayedStart, {keyword(QStringLiteral("config")), quoted(name),
+                                           keyword(QStringLiteral("start=")),
+                                           keyword(QStringLiteral("delayed-auto"))}));
     }
     if (isFailureActionSet(service.firstFailure) || isFailureActionSet(service.secondFailure)
         || isFailureActionSet(service.subsequentFailure)) {
-        ServiceCommand failure =
-            scCommand(Step::Failure,
-                      {bare(QStringLiteral("failure")), quoted(name),
-                       bare(QStringLiteral("reset=")), bare(resetSeconds(service.failureResetDays)),
-                       bare(QStringLiteral("actions=")), bare(actionText(service))});
+        ServiceCommand failure = scCommand(
+            Step::Failure,
+            {keyword(QStringLiteral("failure")), quoted(name), keyword(QStringLiteral("reset=")),
+             bare(resetSeconds(service.failureResetDays)), keyword(QStringLiteral("actions=")),
+             bare(actionText(service))});
         if (!service.failureCommand.isEmpty()) {
             QString commandLine = service.failureCommand;
             if (!service.failureCommandParams.isEmpty())
                 commandLine += u' ' + service.failureCommandParams;
-            failure.arguments << bare(QStringLiteral("command=")) << quoted(commandLine);
+            failure.arguments << keyword(QStringLiteral("command=")) << quoted(commandLine);
         }
         if (!service.failureRebootMessage.isEmpty()) {
-            failure.arguments << bare(QStringLiteral("reboot="))
+            failure.arguments << keyword(QStringLiteral("reboot="))
                               << quoted(service.failureRebootMessage);
         }
         commands.append(failure);
     }
     if (!service.sidType.isEmpty() && service.sidType != u"None") {
-        commands.append(scCommand(Step::SidType, {bare(QStringLiteral("sidtype")), quoted(name),
+        commands.append(scCommand(Step::SidType, {keyword(QStringLiteral("sidtype")), quoted(name),
                                                   bare(service.sidType.toLower())}));
     }
     if (service.preShutdownTimeout > 0) {
@@ -210,15 +216,15 @@ QList<ServiceCommand> followUps(const ServiceInfo &service)
         commands.append(
             {Step::PreShutdown,
              QStringLiteral("reg"),
-             {bare(QStringLiteral("add")),
+             {keyword(QStringLiteral("add")),
               quoted(QStringLiteral("HKLM\\SYSTEM\\CurrentControlSet\\Services\\") + name),
-              bare(QStringLiteral("/v")), bare(QStringLiteral("PreshutdownTimeout")),
-              bare(QStringLiteral("/t")), bare(QStringLiteral("REG_DWORD")),
-              bare(QStringLiteral("/d")), bare(QString::number(service.preShutdownTimeout)),
-              bare(QStringLiteral("/f"))}});
+              keyword(QStringLiteral("/v")), keyword(QStringLiteral("PreshutdownTimeout")),
+              keyword(QStringLiteral("/t")), keyword(QStringLiteral("REG_DWORD")),
+              keyword(QStringLiteral("/d")), bare(QString::number(service.preShutdownTimeout)),
+              keyword(QStringLiteral("/f"))}});
     }
     if (!service.requiredPrivileges.isEmpty()) {
-        commands.append(scCommand(Step::Privileges, {bare(QStringLiteral("privs")), quoted(name),
+        commands.append(scCommand(Step::Privileges, {keyword(QStringLiteral("privs")), quoted(name),
                                                      bare(service.requiredPrivileges.join(u'/'))}));
     }
     return commands;

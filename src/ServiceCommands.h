@@ -9,12 +9,14 @@
 // The commands that create and configure one service: the one list that the batch script
 // writes and the installation runs.
 
-// One argument of a command. A quoted argument stands between double quotes in a batch line;
-// a bare one is written as it is when that is safe.
+// One argument of a command and how a batch line writes it: a keyword of the tool as it is, a
+// value between double quotes, or a value bare where that is safe (quoted otherwise).
 struct CommandArgument
 {
+    enum class Form { Keyword, Bare, Quoted };
+
     QString text;
-    bool quoted = false;
+    Form form = Form::Quoted;
 };
 
 struct ServiceCommand

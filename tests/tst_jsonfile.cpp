@@ -1,0 +1,266 @@
+#include "Ledgerwell.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <QDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+ServiceInfo fullRecord()
+{
+    ServiceInfo s;
+    s.serviceName = "AppSvc";
+    s.displayName = "App \"Service\" für Tests";
+    s.description = "Line one\nline two with \\ and \"quotes\" and %PATH%";
+    s.binaryPath = R"("C:\Program Files\App\app.exe" -service --name="x")";
+    s.startType = "DelayedAuto";
+    s.serviceType = "Share";
+    s.errorControl = "Severe";
+    s.accountName = R"(NT AUTHORITY\LocalService)";
+    s.failureResetDays = 3;
+    s.firstFailure = {"restart", 60000};
+    s.secondFailure = {"", 0};
+    s.subsequentFailure = {"run_command", 2147483647};
+    s.failureCommand = "C:\\fix.cmd";
+    s.failureCommandParams = "/quiet /all";
+    s.failureRebootMessage = "Rebooting ☃";
+    s.dependencies = {"RPCSS", "+NetworkProvider"};
+    s.loadOrderGroup = "NetworkProvider";
+    s.sidType = "Unrestricted";
+    s.preShutdownTimeout = 180000;
+    s.requiredPrivileges = {"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
+    s.launchProtected = "Windows";
+    return s;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ServiceInfo)
+Q_DECLARE_METATYPE(JsonReadError::Reason)
+
+class tst_JsonFile final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+    void roundTrip();
+    void writtenForm();
+    void reader_data();
+    void reader();
+    void readFailures_data();
+    void readFailures();
+    void failedWriteKeepsOldFile();
+
+private:
+    QString writeText(const QByteArray &text);
+    QTemporaryDir m_dir;
+};
+
+QString tst_JsonFile::writeText(const QByteArray &text)
+{
+    const QString path = m_dir.filePath("in.json");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        qFatal("cannot write test input");
+    return path;
+}
+
+void tst_JsonFile::roundTrip()
+{
+    const QList<ServiceInfo> records = {fullRecord(), ServiceInfo(), fullRecord()};
+    const QString path = m_dir.filePath("out.json");
+    QString error;
+    QVERIFY2(Ledgerwell::exportToJson(path, records, &error), qPrintable(error));
+    JsonReadError readError;
+    const QList<ServiceInfo> back = Ledgerwell::importFromJson(path, &readError);
+    QCOMPARE(readError.reason, JsonReadError::Reason::None);
+    QCOMPARE(back.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(back.at(i) == records.at(i), qPrintable(QString::number(i)));
+    // An empty action type stays empty; only a missing one becomes "none".
+    QCOMPARE(back.at(0).secondFailure.type, QString());
+}
+
+void tst_JsonFile::writtenForm()
+{
+    const QString empty = m_dir.filePath("empty.json");
+    QVERIFY(Ledgerwell::exportToJson(empty, {}));
+    QFile emptyFile(empty);
+    QVERIFY(emptyFile.open(QIODevice::ReadOnly));
+    QCOMPARE(emptyFile.readAll(), QByteArray("[\n]\n"));
+
+    const QString path = m_dir.filePath("one.json");
+    QVERIFY(Ledgerwell::exportToJson(path, {fullRecord()}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.endsWith("]\n"));
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.at(1), QByteArray("    {"));
+    QVERIFY(lines.at(2).startsWith("        \"accountName\": "));
+    const QJsonObject object = QJsonDocument::fromJson(bytes).array().at(0).toObject();
+    QCOMPARE(object.size(), 21);
+    QCOMPARE(object.keys().last(), QString("subsequentFailure"));
+    QVERIFY(bytes.contains("\"delayMs\": 60000,\n            \"type\": \"restart\""));
+    QVERIFY(bytes.contains("\"failureResetDays\": 3,"));
+    QVERIFY(bytes.contains(QString("für").toUtf8()));
+}
+
+void tst_JsonFile::reader_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<ServiceInfo>("expected");
+
+    ServiceInfo defaults;
+    defaults.firstFailure = defaults.secondFailure = defaults.subsequentFailure = {"none", 0};
+    QTest::newRow("array of a number") << QByteArray("[1]") << defaults;
+    QTest::newRow("empty object") << QByteArray("[{}]") << defaults;
+
+    ServiceInfo wrongTypes = defaults;
+    wrongTypes.dependencies = {"RPCSS", ""};
+    QTest::newRow("wrong types") << QByteArray(
+        R"([{"serviceName": 5, "failureResetDays": "3", "preShutdownTimeout": 180000.5,
+                         "dependencies": ["RPCSS", 7], "requiredPrivileges": "SeX",
+                         "firstFailure": "restart", "secondFailure": {"type": 1, "delayMs": "5"},
+                         "subsequentFailure": {"type": "", "delayMs": 3000000000}}])")
+                                 << [&] {
+                                        ServiceInfo s = wrongTypes;
+                                        s.subsequentFailure = {"", 0};
+                                        return s;
+                                    }();
+
+    ServiceInfo fourParts = defaults;
+    fourParts.firstFailure = {"restart", 60000};
+    fourParts.secondFailure = {"reboot", 120000};
+    fourParts.subsequentFailure = {"run_command", 5};
+    QTest::newRow("failureActions of four parts")
+        << QByteArray(R"([{"failureActions": "restart/60000/reboot/120000", "failureResetDays": 4,
+                         "subsequentFailure": {"type": "run_command", "delayMs": 5}}])")
+        << fourParts;
+
+    ServiceInfo onePart = defaults;
+    onePart.failureResetDays = 1;
+    QTest::newRow("failureActions of one part")
+        << QByteArray(R"([{"failureActions": "restart", "failureResetPeriod": 172799,
+                         "failureResetDays": 9}])")
+        << onePart;
+
+    ServiceInfo badDelays = defaults;
+    badDelays.firstFailure = {"restart", 0};
+    badDelays.secondFailure = {"restart", 60000};
+    badDelays.subsequentFailure = {"", 0};
+    badDelays.failureResetDays = -1;
+    QTest::newRow("failureActions with bad delays")
+        << QByteArray(R"([{"failureActions": "restart/abc/restart/60000//0/x/1",
+                         "failureResetPeriod": -86400}])")
+        << badDelays;
+
+    ServiceInfo periodIgnored = defaults;
+    periodIgnored.failureResetDays = 2;
+    QTest::newRow("failureResetPeriod without failureActions")
+        << QByteArray(R"([{"failureResetDays": 2, "failureResetPeriod": 864000}])")
+        << periodIgnored;
+
+    ServiceInfo overflow = defaults;
+    overflow.firstFailure = {"restart", 0};
+    QTest::newRow("delay part out of range")
+        << QByteArray(R"([{"failureActions": "restart/3000000000"}])") << overflow;
+}
+
+void tst_JsonFile::reader()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(ServiceInfo, expected);
+    const QList<ServiceInfo> records = Ledgerwell::importFromJson(writeText(json));
+    QCOMPARE(records.size(), 1);
+    const ServiceInfo &s = records.first();
+    QCOMPARE(s.serviceName, expected.serviceName);
+    QCOMPARE(s.dependencies, expected.dependencies);
+    QCOMPARE(s.requiredPrivileges, expected.requiredPrivileges);
+    QCOMPARE(s.failureResetDays, expected.failureResetDays);
+    QCOMPARE(s.preShutdownTimeout, expected.preShutdownTimeout);
+    QCOMPARE(s.firstFailure.type, expected.firstFailure.type);
+    QCOMPARE(s.firstFailure.delayMs, expected.firstFailure.delayMs);
+    QCOMPARE(s.secondFailure.type, expected.secondFailure.type);
+    QCOMPARE(s.secondFailure.delayMs, expected.secondFailure.delayMs);
+    QCOMPARE(s.subsequentFailure.type, expected.subsequentFailure.type);
+    QCOMPARE(s.subsequentFailure.delayMs, expected.subsequentFailure.delayMs);
+    QVERIFY(s == expected);
+}
+
+void tst_JsonFile::readFailures_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<JsonReadError::Reason>("reason");
+    QTest::addColumn<int>("line");
+    QTest::newRow("object at top level")
+        << QByteArray(R"({"serviceName": "x"})") << JsonReadError::Reason::NotArray << 0;
+    QTest::newRow("empty file") << QByteArray() << JsonReadError::Reason::NotJson << 1;
+    QTest::newRow("broken on line 2") << QByteArray("[\n  {\"serviceName\": \"x\",,\n  }\n]")
+                                      << JsonReadError::Reason::NotJson << 2;
+    QTest::newRow("empty array") << QByteArray("[]") << JsonReadError::Reason::None << 0;
+}
+
+void tst_JsonFile::readFailures()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(JsonReadError::Reason, reason);
+    QFETCH(int, line);
+    JsonReadError error;
+    QVERIFY(Ledgerwell::importFromJson(writeText(json), &error).isEmpty());
+    QCOMPARE(error.reason, reason);
+    QCOMPARE(error.line, line);
+    if (reason == JsonReadError::Reason::NotJson)
+        QVERIFY(!error.detail.isEmpty());
+
+    QVERIFY(Ledgerwell::importFromJson(m_dir.filePath("missing.json"), &error).isEmpty());
+    QCOMPARE(error.reason, JsonReadError::Reason::CannotOpen);
+    QVERIFY(!error.detail.isEmpty());
+}
+
+void tst_JsonFile::failedWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("services.json");
+    QVERIFY(Ledgerwell::exportToJson(path, {fullRecord()}));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray before = old.readAll();
+    old.close();
+
+    // A file size limit makes the write fail half way, as a full disk would, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool written =
+        Ledgerwell::exportToJson(path, QList<ServiceInfo>(50, fullRecord()), &error);
+    const bool batchWritten = Ledgerwell::exportToBatch(dir.filePath("services.bat"),
+                                                        QList<ServiceInfo>(50, fullRecord()));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!batchWritten);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"services.json"});
+
+    QVERIFY(!Ledgerwell::exportToJson(dir.filePath("no/such/folder/x.json"), {}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_JsonFile)
+#include "tst_jsonfile.moc"
