@@ -44,8 +44,8 @@ QList<CreatedService> createdServices()
     full.serviceType = 0x10;
     full.startType = 2;    // auto
     full.errorControl = 2; // severe
-    full.binaryPath = QStringLiteral(
-        R"("C:\Program Files\Ledgerwell Check\lw svc.exe" --config "C:\ProgramData\Lw\a b.ini" -v)");
+    full.binaryPath = QStringLiteral(R"("C:\Program Files\Ledgerwell Check\lw svc.exe" )"
+                                     R"(--config "C:\ProgramData\Lw\a b.ini" -v)");
     full.loadOrderGroup = QStringLiteral("LedgerwellGroup");
     full.account = QStringLiteral("NT AUTHORITY\\LocalService");
     full.description = QStringLiteral(

@@ -137,12 +137,13 @@ bool create(SC_HANDLE manager, NewService &service)
     if (!dependencies.empty())
         dependencies += u'\0';
 
-    const SC_HANDLE handle = CreateServiceW(
-        manager, wide(service.name), wideOrNull(service.displayName),
-        SERVICE_CHANGE_CONFIG | SERVICE_QUERY_CONFIG, service.serviceType, service.startType,
-        service.errorControl, wide(service.binaryPath), wideOrNull(service.loadOrderGroup), nullptr,
-        dependencies.empty() ? nullptr : wide(dependencies), wideOrNull(service.serviceStartName),
-        nullptr);
+    const wchar_t *dependencyList = dependencies.empty() ? nullptr : wide(dependencies);
+    const wchar_t *group = wideOrNull(service.loadOrderGroup);
+    const SC_HANDLE handle =
+        CreateServiceW(manager, wide(service.name), wideOrNull(service.displayName),
+                       SERVICE_CHANGE_CONFIG | SERVICE_QUERY_CONFIG, service.serviceType,
+                       service.startType, service.errorControl, wide(service.binaryPath), group,
+                       nullptr, dependencyList, wideOrNull(service.serviceStartName), nullptr);
     if (!handle)
         return fail(service.name, "CreateServiceW");
 
