@@ -104,6 +104,7 @@ class tst_WineChecks final : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void cleanupTestCase();
     void createdServicesReadBack_data();
     void createdServicesReadBack();
@@ -117,6 +118,7 @@ private:
     WineSession m_wine{QStringLiteral(LEDGERWELL_WINE_PREFIX)};
     ProbeReport m_report;
     QTemporaryDir m_work;
+    bool m_failed = true; // until the set-up has succeeded
 };
 
 void tst_WineChecks::initTestCase()
@@ -143,11 +145,22 @@ void tst_WineChecks::initTestCase()
     QVERIFY2(probeExit == 0, readFile(report).constData());
     m_report = parseProbeReport(readFile(report));
     QVERIFY2(m_report.unreadLines.isEmpty(), qPrintable(m_report.unreadLines.join(u'\n')));
+    m_failed = false;
+}
+
+void tst_WineChecks::cleanup()
+{
+    m_failed = m_failed || QTest::currentTestFailed();
 }
 
 void tst_WineChecks::cleanupTestCase()
 {
     m_wine.stop();
+    // The prefix takes some 700 MB; it stays only to look into a failure.
+    if (m_failed)
+        qInfo("The Wine prefix is kept in %s", qPrintable(m_wine.prefix()));
+    else
+        m_wine.removePrefix();
 }
 
 const ProbedService *tst_WineChecks::probed(const QString &name) const

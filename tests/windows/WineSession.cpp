@@ -28,12 +28,9 @@ WineSession::~WineSession()
 bool WineSession::start()
 {
     // A server left over from an interrupted run would keep the old prefix alive.
-    runProgram(QStringLiteral("wineserver"), {QStringLiteral("-k")}, {});
-    if (!QDir(m_prefix).removeRecursively()
-        || !QDir(m_prefix + QStringLiteral("-desktop")).removeRecursively()) {
-        m_lastError = QStringLiteral("cannot remove the old prefix %1").arg(m_prefix);
+    stop();
+    if (!removePrefix())
         return false;
-    }
     m_started = true;
 
     // A persistent server started before the first initialisation has finished leaves two
@@ -51,7 +48,17 @@ bool WineSession::start()
 void WineSession::stop()
 {
     runProgram(QStringLiteral("wineserver"), {QStringLiteral("-k")}, {});
+    runProgram(QStringLiteral("wineserver"), {QStringLiteral("-w")}, {});
     m_started = false;
+}
+
+bool WineSession::removePrefix()
+{
+    if (QDir(m_prefix).removeRecursively()
+        && QDir(m_prefix + QStringLiteral("-desktop")).removeRecursively())
+        return true;
+    m_lastError = QStringLiteral("cannot remove the prefix %1").arg(m_prefix);
+    return false;
 }
 
 int WineSession::wine(const QStringList &arguments, const Run &run)

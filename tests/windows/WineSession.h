@@ -18,8 +18,10 @@ public:
 
     // Removes whatever the prefix held, creates it afresh and starts the persistent server.
     bool start();
-    // Stops every Wine process of the prefix.
+    // Stops every Wine process of the prefix and waits until they are gone.
     void stop();
+    // Removes the prefix of a stopped session.
+    bool removePrefix();
 
     struct Run
     {
