@@ -25,10 +25,7 @@ QString withoutControlCharacters(const QString &text)
 }
 
 // cmd.exe toggles its quoting at every double quote and treats & | < > ^ as its own outside
-// quotes; a caret makes it pass the next character on literally. Before that, and inside quotes
-// too, a batch file expands %NAME% and %1 and drops a lone %, so every % is doubled: the tool
-// gets the text as it stands, as the direct installation passes it (%SystemRoot% in an image
-// path is expanded by Windows when the service starts).
+// quotes; a caret makes it pass the next character on literally.
 QString escapeForCmd(const QString &line)
 {
     QString result;
@@ -37,8 +34,6 @@ QString escapeForCmd(const QString &line)
     for (const QChar c : line) {
         if (c == u'"')
             insideQuotes = !insideQuotes;
-        else if (c == u'%')
-            result.append(u'%');
         else if (!insideQuotes && (c == u'&' || c == u'|' || c == u'<' || c == u'>' || c == u'^'))
             result.append(u'^');
         result.append(c);

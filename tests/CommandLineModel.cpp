@@ -10,12 +10,7 @@ std::optional<QString> cmdPass(const QString &line)
         const QChar c = line.at(i);
         if (c == u'\r' || c == u'\n')
             return std::nullopt;
-        if (c == u'%') {
-            // %% stands for %; anything else is an expansion or a dropped %.
-            if (++i >= line.size() || line.at(i) != u'%')
-                return std::nullopt;
-            result.append(c);
-        } else if (c == u'"') {
+        if (c == u'"') {
             insideQuotes = !insideQuotes;
             result.append(c);
         } else if (!insideQuotes && c == u'^') {

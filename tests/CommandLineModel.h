@@ -10,8 +10,7 @@
 namespace CommandLineModel {
 
 // The command line cmd.exe hands to the program, or nothing when the line would do more than
-// run one command (a command separator, pipe or redirection outside quotes, or a line break) or
-// would not pass its text on literally (a % that is not doubled: an expansion in a batch file).
+// run one command (a command separator, pipe or redirection outside quotes, or a line break).
 std::optional<QString> cmdPass(const QString &line);
 
 // argv as the Microsoft C runtime splits a command line (program name first).
