@@ -148,7 +148,7 @@ void tst_BatchScript::blocks_data()
 
     QTest::newRow("placeholder text in values")
         << named("%2%1", "%1 %2")
-        << QByteArray("sc create \"%%2%%1\" binPath= \"%%1 %%2\" start= demand type= own "
+        << QByteArray("sc create \"%2%1\" binPath= \"%1 %2\" start= demand type= own "
                       "error= normal\r\n\r\n");
 }
 

@@ -32,12 +32,14 @@ QList<ServiceInfo> records()
     operators.requiredPrivileges = {QStringLiteral("SeChangeNotifyPrivilege"),
                                     QStringLiteral("Se&Bogus|Privilege")};
 
+    // Percent signs are written as they stand so that environment references expand when the
+    // script runs; what cmd does with them is left to expandedByCmd().
     ServiceInfo percent;
-    percent.serviceName = QStringLiteral("LwPercent%");
-    percent.displayName = QStringLiteral("%~dp0 and %1 and %");
+    percent.serviceName = QStringLiteral("LwPercent");
+    percent.displayName = QStringLiteral("Percent & %SystemRoot% service");
     percent.binaryPath = QStringLiteral(
-        R"(%SystemRoot%\System32\svchost.exe -k "%ComSpec% /c type nul >injected-percent.txt")");
-    percent.description = QStringLiteral("100% sure, %PATH% stays, !bang! and %% double");
+        R"(%SystemRoot%\System32\svchost.exe -k "%SystemRoot% & type nul >injected-percent.txt")");
+    percent.description = QStringLiteral("Kept under %SystemRoot%\\ & more");
     percent.accountName = QStringLiteral("NT AUTHORITY\\LocalService");
     percent.startType = QStringLiteral("Manual");
 
@@ -64,6 +66,12 @@ QList<ServiceInfo> records()
     lines.sidType = QStringLiteral("Restricted");
 
     return {operators, percent, quotes, lines};
+}
+
+QString expandedByCmd(const QString &text, const QString &systemRoot)
+{
+    QString expanded = text;
+    return expanded.replace(QStringLiteral("%SystemRoot%"), systemRoot);
 }
 
 QStringList expectedCall(const ServiceCommand &command)
