@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -430,8 +431,34 @@ void tst_ServiceEnumerator::sampleOnFirstUse()
     QVERIFY(exists && sampleRead && copyRead);
     QVERIFY(identical);
     QVERIFY(writable);
-    QVERIFY(!services.isEmpty());
-    QVERIFY(!services.first().binaryPath.isEmpty());
+    // A believable machine: every kind of entry the enumeration handles turns up.
+    QVERIFY(services.size() >= 200);
+    QSet<QString> startTypes, serviceTypes, sidTypes, launchProtection;
+    bool groupDependency = false, quotedPathWithArguments = false, rebootAction = false;
+    bool quoteInDescription = false, nonAscii = false, runCommand = false, privileges = false;
+    for (const ServiceInfo &info : services) {
+        startTypes.insert(info.startType);
+        serviceTypes.insert(info.serviceType);
+        sidTypes.insert(info.sidType);
+        launchProtection.insert(info.launchProtected);
+        for (const QString &dependency : info.dependencies)
+            groupDependency = groupDependency || dependency.startsWith(u'+');
+        quotedPathWithArguments = quotedPathWithArguments
+                                  || (info.binaryPath.startsWith(u'"')
+                                      && info.binaryPath.contains(QStringLiteral("\" ")));
+        quoteInDescription = quoteInDescription || info.description.contains(u'"');
+        for (const QChar c : info.description)
+            nonAscii = nonAscii || c.unicode() > 127;
+        runCommand = runCommand || !info.failureCommandParams.isEmpty();
+        privileges = privileges || !info.requiredPrivileges.isEmpty();
+        rebootAction = rebootAction || info.subsequentFailure.type == u"reboot";
+    }
+    QCOMPARE(startTypes, QSet<QString>({"Auto", "DelayedAuto", "Manual", "Disabled"}));
+    QCOMPARE(serviceTypes, QSet<QString>({"Own", "Share"}));
+    QCOMPARE(sidTypes, QSet<QString>({"None", "Unrestricted", "Restricted"}));
+    QCOMPARE(launchProtection, QSet<QString>({"None", "Windows", "Antimalware"}));
+    QVERIFY(groupDependency && quotedPathWithArguments && quoteInDescription && nonAscii);
+    QVERIFY(runCommand && privileges && rebootAction);
 }
 
 QTEST_GUILESS_MAIN(tst_ServiceEnumerator)
