@@ -34,6 +34,7 @@ private slots:
     void resetPeriod();
     void actionCount_data();
     void actionCount();
+    void largePreShutdownTimeout();
     void commandSplit_data();
     void commandSplit();
     void listing();
@@ -230,6 +231,9 @@ void tst_ServiceEnumerator::actionCount_data()
     QTest::newRow("none") << QJsonArray() << unset << unset << unset;
     QTest::newRow("one") << QJsonArray{action(2, 500)} << FailureAction{"reboot", 500} << unset
                          << unset;
+    QTest::newRow("delay beyond int")
+        << QJsonArray{action(1, 0), QJsonObject{{"type", 1}, {"delayMs", 3000000000.0}}}
+        << FailureAction{"restart", 0} << FailureAction{"restart", 2147483647} << unset;
     QTest::newRow("four") << QJsonArray{action(1, 1), action(0, 2), action(4, 3), action(2, 4)}
                           << FailureAction{"restart", 1} << FailureAction{"none", 2}
                           << FailureAction{"none", 3};
@@ -243,6 +247,15 @@ void tst_ServiceEnumerator::actionCount()
     QTEST(info.firstFailure, "first");
     QTEST(info.secondFailure, "second");
     QTEST(info.subsequentFailure, "subsequent");
+}
+
+void tst_ServiceEnumerator::largePreShutdownTimeout()
+{
+    // Beyond what the record's int holds: the largest it can hold, never a negative time-out.
+    const ServiceInfo info = enumerateOne(
+        {{"name", "S"}, {"serviceType", 0x10}, {"preshutdownTimeoutMs", 4294967295.0}});
+    QCOMPARE(info.serviceName, QStringLiteral("S"));
+    QCOMPARE(info.preShutdownTimeout, 2147483647);
 }
 
 void tst_ServiceEnumerator::commandSplit_data()
