@@ -80,7 +80,7 @@ int exitOf(int windowsCode)
 ServiceInfo fullRecord()
 {
     ServiceInfo info;
-    info.serviceName = "FullSvc";
+    info.serviceName = "Full Svc$1";
     info.displayName = "Full Service";
     info.description = "Keeps \"everything\" in order — Größe, 東京";
     info.binaryPath = "\"C:\\Program Files\\Full\\full.exe\" -service \"a b\"";
