@@ -1,4 +1,5 @@
 #include "ServiceEnumerator.h"
+#include "ServiceRecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +61,7 @@ QJsonObject action(int type, int delayMs)
     return {{"type", type}, {"delayMs", delayMs}};
 }
 
-// A service with every field set, and the record the enumeration must make of it.
+// The database entry from which the enumeration must make everyFieldRecord().
 QJsonObject fullService()
 {
     return QJsonObject{
@@ -70,11 +71,11 @@ QJsonObject fullService()
         {"startType", 2},
         {"errorControl", 2},
         {"delayedAutoStart", true},
-        {"binaryPath", "\"C:\\Program Files\\Full\\full.exe\" -service"},
+        {"binaryPath", "\"C:\\Program Files\\Full\\full.exe\" -service \"a b\""},
         {"loadOrderGroup", "NetworkProvider"},
         {"dependencies", QJsonArray{"RPCSS", "+TDI"}},
         {"account", "NT AUTHORITY\\LocalService"},
-        {"description", "Says \"hello\" in Größe"},
+        {"description", "Keeps \"everything\" in order — Größe, 東京"},
         {"failureActions", QJsonObject{{"resetPeriod", 172800},
                                        {"rebootMessage", "Going down"},
                                        {"command", "C:\\tools\\notify.exe --to admin"},
@@ -86,33 +87,6 @@ QJsonObject fullService()
         {"launchProtected", 2},
         {"state", "running"},
     };
-}
-
-ServiceInfo fullRecord()
-{
-    ServiceInfo info;
-    info.serviceName = "Full";
-    info.displayName = "Full Service";
-    info.description = "Says \"hello\" in Größe";
-    info.binaryPath = "\"C:\\Program Files\\Full\\full.exe\" -service";
-    info.startType = "DelayedAuto";
-    info.serviceType = "Own";
-    info.errorControl = "Severe";
-    info.accountName = "NT AUTHORITY\\LocalService";
-    info.failureResetDays = 2;
-    info.firstFailure = {"restart", 60000};
-    info.secondFailure = {"run_command", 1000};
-    info.subsequentFailure = {"reboot", 5000};
-    info.failureCommand = "C:\\tools\\notify.exe";
-    info.failureCommandParams = "--to admin";
-    info.failureRebootMessage = "Going down";
-    info.dependencies = QStringList{"RPCSS", "+TDI"};
-    info.loadOrderGroup = "NetworkProvider";
-    info.sidType = "Restricted";
-    info.preShutdownTimeout = 180000;
-    info.requiredPrivileges = QStringList{"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
-    info.launchProtected = "Antimalware";
-    return info;
 }
 
 QJsonObject withFailureActions(const QJsonObject &failureActions)
@@ -154,7 +128,7 @@ ServiceInfo tst_ServiceEnumerator::enumerateOne(const QJsonObject &service)
 void tst_ServiceEnumerator::fullRecord()
 {
     const ServiceInfo info = enumerateOne(fullService());
-    const ServiceInfo expected = ::fullRecord();
+    const ServiceInfo expected = everyFieldRecord();
     // Field by field first, so that a failure names the field.
     QCOMPARE(info.serviceName, expected.serviceName);
     QCOMPARE(info.startType, expected.startType);
@@ -343,7 +317,7 @@ void tst_ServiceEnumerator::failingLevel()
     service["faults"] = QJsonObject{{"failingLevels", QJsonArray{level}}};
 
     // Only the failing level's fields fall back to their defaults.
-    ServiceInfo expected = ::fullRecord();
+    ServiceInfo expected = everyFieldRecord();
     switch (level) {
     case 1:
         expected.description.clear();

@@ -1,6 +1,7 @@
 #include "ScMessages.h"
 #include "ServiceCommands.h"
 #include "ServiceEnumerator.h"
+#include "ServiceRecords.h"
 #include "platform/SimulatedServiceDatabase.h"
 
 #include <QDir>
@@ -79,28 +80,9 @@ int exitOf(int windowsCode)
 
 ServiceInfo fullRecord()
 {
-    ServiceInfo info;
+    ServiceInfo info = everyFieldRecord();
     info.serviceName = "Full Svc$1";
-    info.displayName = "Full Service";
-    info.description = "Keeps \"everything\" in order — Größe, 東京";
-    info.binaryPath = "\"C:\\Program Files\\Full\\full.exe\" -service \"a b\"";
-    info.startType = "DelayedAuto";
-    info.serviceType = "Own";
-    info.errorControl = "Severe";
-    info.accountName = "NT AUTHORITY\\LocalService";
-    info.failureResetDays = 2;
-    info.firstFailure = {"restart", 60000};
-    info.secondFailure = {"run_command", 1000};
-    info.subsequentFailure = {"reboot", 120000};
-    info.failureCommand = "C:\\tools\\notify.exe";
-    info.failureCommandParams = "--to admin";
-    info.failureRebootMessage = "Rebooting because FullSvc failed";
-    info.dependencies = QStringList{"RPCSS", "+NetworkProvider"};
-    info.loadOrderGroup = "NetworkProvider";
-    info.sidType = "Restricted";
-    info.preShutdownTimeout = 180000;
-    info.requiredPrivileges = QStringList{"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
-    info.launchProtected = "None";
+    info.launchProtected = "None"; // never written back, so read as Windows' default
     return info;
 }
 
