@@ -342,6 +342,9 @@ void tst_StandInTools::refusals_data()
         << QStringList{"description", "Existing"} << usage << "USAGE:";
     QTest::newRow("config without options")
         << QStringList{"config", "Existing"} << usage << "USAGE:";
+    QTest::newRow("config of an interactive service to another account")
+        << QStringList{"config", "Console", "obj=", "NT AUTHORITY\\NetworkService"} << 87
+        << "[SC] ChangeServiceConfig FAILED 87:";
     QTest::newRow("config boot start") << QStringList{"config", "Existing", "start=", "system"}
                                        << 87 << "[SC] ChangeServiceConfig FAILED 87:";
 
@@ -375,6 +378,7 @@ void tst_StandInTools::refusals()
                                {"displayName", "Existing Service"},
                                {"serviceType", 16},
                                {"startType", 3}},
+                   QJsonObject{{"name", "Console"}, {"serviceType", 0x110}},
                    QJsonObject{{"name", "Locked"},
                                {"serviceType", 16},
                                {"faults", QJsonObject{{"cannotOpen", true}}}}});
