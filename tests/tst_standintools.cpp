@@ -424,8 +424,10 @@ void tst_StandInTools::query()
 
 void tst_StandInTools::stopAndDeleteTiming()
 {
+    // Long enough for the runs below to happen before the service has stopped, also on a busy
+    // machine.
     writeDatabase({QJsonObject{
-        {"name", "Slow"}, {"serviceType", 16}, {"state", "running"}, {"stopTimeMs", 1500}}});
+        {"name", "Slow"}, {"serviceType", 16}, {"state", "running"}, {"stopTimeMs", 5000}}});
 
     // The stop request returns at once; the service is still on its way down.
     Run result = sc({"stop", "Slow"});
@@ -449,7 +451,7 @@ void tst_StandInTools::stopAndDeleteTiming()
     QVERIFY(result.out.startsWith("[SC] ChangeServiceConfig2 FAILED 1072:"));
 
     // Once its stop time has passed it is gone, and the name is free again.
-    QTRY_COMPARE_WITH_TIMEOUT(sc({"query", "Slow"}).exitCode, exitOf(1060), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(sc({"query", "Slow"}).exitCode, exitOf(1060), 30000);
     result = sc({"create", "Slow", "binPath=", "C:\\slow.exe"});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(stored("Slow").state, SimulatedService::State::Stopped);
