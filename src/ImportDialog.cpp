@@ -3,6 +3,7 @@
 #include "FileDialog.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
+#include "ServicePropertiesDialog.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -217,6 +218,17 @@ void ImportDialog::editService(int index)
 {
     if (index < 0 || index >= m_services.size())
         return;
+
+    ServicePropertiesDialog editor(m_services.at(index), this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+
+    ServiceInfo &service = m_services[index];
+    editor.writeTo(service);
+    m_editedServices.insert(service.serviceName);
+    populateTable();
+    // The refill puts other records into rows the filter had hidden.
+    onFilterChanged(m_filterEdit->text());
 }
 
 void ImportDialog::showDiff(int /*index*/) {}
