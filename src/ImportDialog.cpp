@@ -1,11 +1,15 @@
 #include "ImportDialog.h"
 
+#include "ChangePreviewDialog.h"
 #include "FileDialog.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
+#include "ServiceDiff.h"
+#include "ServiceEnumerator.h"
 #include "ServicePropertiesDialog.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -231,6 +235,22 @@ void ImportDialog::editService(int index)
     onFilterChanged(m_filterEdit->text());
 }
 
-void ImportDialog::showDiff(int /*index*/) {}
+void ImportDialog::showDiff(int index)
+{
+    // Read once per run: the first preview pays for the enumeration, later ones do not.
+    static QList<ServiceInfo> systemServices;
+    static bool cached = false;
+    if (!cached) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        systemServices = ServiceEnumerator::enumerate();
+        QGuiApplication::restoreOverrideCursor();
+        cached = true;
+    }
+
+    const ServiceInfo &imported = m_services.at(index);
+    ChangePreviewDialog preview(ServiceDiff::findInstalled(systemServices, imported.serviceName),
+                                imported, this);
+    preview.exec();
+}
 
 void ImportDialog::onInstallServices() {}
