@@ -30,6 +30,15 @@ QString oneLine(const QByteArray &output)
     return text;
 }
 
+// The Windows error of a failed run: the number the tool prints after "FAILED", else the exit
+// code. Exit codes above 255 do not survive outside Windows, the printed number does.
+int errorNumber(const ToolRun &run)
+{
+    static const QRegularExpression failed(QStringLiteral("FAILED (\\d+)"));
+    const QRegularExpressionMatch match = failed.match(run.output);
+    return match.hasMatch() ? match.captured(1).toInt() : run.exitCode;
+}
+
 // The number after "STATE :" in the output of `sc query`, or -1.
 int stateNumber(const QString &output)
 {
@@ -238,7 +247,7 @@ bool ServiceInstaller::createWithFollowUps(const ServiceInfo &service, FailedSte
 ServiceInstaller::State ServiceInstaller::queryState(const QString &serviceName) const
 {
     const ToolRun query = run(ServiceCommands::query(serviceName), m_timeouts.queryMs);
-    if (query.outcome == ToolRun::Outcome::Failed && query.exitCode == ServiceDoesNotExist)
+    if (query.outcome == ToolRun::Outcome::Failed && errorNumber(query) == ServiceDoesNotExist)
         return State::Gone;
     if (!query.succeeded())
         return State::Unknown;
