@@ -47,6 +47,9 @@ ServiceInfo importedService(const QString &name, const QString &displayName = QS
                             const QString &binaryPath = QStringLiteral("C:\\svc.exe"),
                             const QString &description = QString());
 
+// A record that needs every follow-up step, with quotes and percent signs in its texts.
+ServiceInfo serviceWithEveryField(const QString &name);
+
 // One entry of the simulated database, stopped, own process.
 QJsonObject simulatedService(const QString &name, const QString &displayName,
                              const QString &binaryPath);

@@ -18,31 +18,6 @@ ServiceCommand shell(const QString &script)
             {{QStringLiteral("-c"), false}, {script, false}}};
 }
 
-// A record that needs every follow-up step.
-ServiceInfo everyField(const QString &name)
-{
-    ServiceInfo s = importedService(name, "Acme \"Agent\" 100%", "DelayedAuto", ".\\acme",
-                                    "\"C:\\Program Files\\Acme\\agent.exe\" --port=%PORT%",
-                                    "Keeps \"Acme\" running; see %1.");
-    s.serviceType = QStringLiteral("Share");
-    s.errorControl = QStringLiteral("Severe");
-    s.failureResetDays = 2;
-    s.firstFailure = {QStringLiteral("restart"), 60000};
-    s.secondFailure = {QStringLiteral("run_command"), 60000};
-    s.subsequentFailure = {QStringLiteral("reboot"), 60000};
-    s.failureCommand = QStringLiteral("C:\\fix.cmd");
-    s.failureCommandParams = QStringLiteral("/all \"quoted arg\"");
-    s.failureRebootMessage = QStringLiteral("Rebooting & \"fixing\"");
-    s.dependencies = {QStringLiteral("RPCSS"), QStringLiteral("+NetworkProvider")};
-    s.loadOrderGroup = QStringLiteral("NetworkProvider");
-    s.sidType = QStringLiteral("Restricted");
-    s.preShutdownTimeout = 180000;
-    s.requiredPrivileges = {QStringLiteral("SeBackupPrivilege"),
-                            QStringLiteral("SeChangeNotifyPrivilege")};
-    s.launchProtected = QStringLiteral("None");
-    return s;
-}
-
 QJsonObject running(QJsonObject service, int stopTimeMs)
 {
     service["state"] = "running";
@@ -146,7 +121,7 @@ void tst_ServiceInstaller::runThatHangsTimesOut()
 
 void tst_ServiceInstaller::createsNewServicesWithEveryStep()
 {
-    const ServiceInfo service = everyField("AcmeAgent");
+    const ServiceInfo service = serviceWithEveryField("AcmeAgent");
     ServiceInfo plain = importedService("Plain", QString(), "Auto", QString(), "C:\\plain.exe");
     plain.serviceType = QStringLiteral("Unknown");
     plain.errorControl = QStringLiteral("Unknown");
@@ -191,7 +166,7 @@ void tst_ServiceInstaller::replacesARunningServiceOnceStoppedAndSavesIt()
     old["description"] = "The old one.";
     QVERIFY(m_env->writeDatabase({old}));
     const ServiceInfo before = ServiceEnumerator::enumerate().constFirst();
-    const ServiceInfo replacement = everyField("Spooler");
+    const ServiceInfo replacement = serviceWithEveryField("Spooler");
 
     ServiceInstaller installer;
     installer.setTimeouts(shortWaits());
@@ -254,7 +229,7 @@ void tst_ServiceInstaller::failedCreateRestoresThePreviousService()
 
 void tst_ServiceInstaller::failedFollowUpIsReported()
 {
-    ServiceInfo service = everyField("Acme");
+    ServiceInfo service = serviceWithEveryField("Acme");
     service.sidType = QStringLiteral("Odd");
     ServiceInstaller installer;
     QVERIFY(installer.findExisting({service}));
