@@ -149,7 +149,9 @@ bool ServiceInstaller::backUpExisting(const QString &path, QStringList *unreadab
     for (const QString &name : std::as_const(m_existing)) {
         auto found = std::find_if(installed.cbegin(), installed.cend(),
                                   [&name](const ServiceInfo &s) { return s.serviceName == name; });
-        if (found == installed.cend())
+        // A service whose configuration could not be read comes back with names only; every
+        // real service has an image path.
+        if (found == installed.cend() || found->binaryPath.isEmpty())
             missing.append(name);
         else
             records.append(*found);

@@ -86,8 +86,8 @@ public:
     // A new file name for a backup: under the application data folder, with date and time.
     static QString newBackupPath();
     // Reads the existing services afresh from the system and writes them as a JSON service file.
-    // False, with nothing written, when one of them cannot be read (named in unreadable) or the
-    // file cannot be written (error).
+    // False, with nothing written, when the configuration of one of them cannot be read (named
+    // in unreadable) or the file cannot be written (error).
     bool backUpExisting(const QString &path, QStringList *unreadable, QString *error);
 
     // Replaces (when it exists) or creates the service. A service of the same name that this

@@ -162,10 +162,8 @@ void tst_ImportDialogInstall::cancelAtTheSecondRecord()
         QCOMPARE(progress->maximum(), 3);
         if (seenValues.isEmpty() || seenValues.last() != progress->value())
             seenValues.append(progress->value());
-        if (progress->value() == 1) {
-            QVERIFY(progress->labelText() == u"Installing Second...");
+        if (progress->value() == 1 && progress->labelText() == u"Installing Second...")
             progress->cancel();
-        }
     });
     watcher.start();
     install(dialog);

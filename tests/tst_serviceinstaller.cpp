@@ -210,7 +210,9 @@ void tst_ServiceInstaller::failedCreateRestoresThePreviousService()
     old["description"] = "Kept safe.";
     old["failureActions"] =
         QJsonObject{{"resetPeriod", 86400},
-                    {"actions", QJsonArray{QJsonObject{{"type", 1}, {"delayMs", 1000}}}}};
+                    {"actions", QJsonArray{QJsonObject{{"type", 1}, {"delayMs", 1000}},
+                                           QJsonObject{{"type", 0}, {"delayMs", 0}},
+                                           QJsonObject{{"type", 0}, {"delayMs", 0}}}}};
     QVERIFY(m_env->writeDatabase({old}));
     const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
 
@@ -246,7 +248,7 @@ void tst_ServiceInstaller::failedFollowUpIsReported()
 void tst_ServiceInstaller::unreadableServiceIsNotBackedUp()
 {
     QJsonObject locked = simulatedService("Locked", "Locked", "C:\\locked.exe");
-    locked["faults"] = QJsonObject{{"cannotOpen", true}};
+    locked["faults"] = QJsonObject{{"configUnreadable", true}};
     QVERIFY(m_env->writeDatabase({locked}));
 
     ServiceInstaller installer;
