@@ -1,0 +1,224 @@
+#include "ImportDialog.h"
+
+#include "FileDialog.h"
+#include "Ledgerwell.h"
+#include "MessageBox.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
+    : QDialog(parent)
+    , m_services(services)
+{
+    setWindowTitle(tr("Import Services"));
+    resize(950, 550);
+
+    auto *layout = new QVBoxLayout(this);
+
+    m_filterEdit = new QLineEdit(this);
+    m_filterEdit->setObjectName(QStringLiteral("filterEdit"));
+    m_filterEdit->setPlaceholderText(tr("Filter services..."));
+    m_filterEdit->setClearButtonEnabled(true);
+    connect(m_filterEdit, &QLineEdit::textChanged, this, &ImportDialog::onFilterChanged);
+    layout->addWidget(m_filterEdit);
+
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setObjectName(QStringLiteral("serviceTable"));
+    m_table->setHorizontalHeaderLabels({QString(), tr("Name"), tr("Display Name"), tr("Start Type"),
+                                        tr("Account"), tr("Binary Path")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSortIndicatorShown(true);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setSortingEnabled(true);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &ImportDialog::onContextMenu);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &ImportDialog::onCellDoubleClicked);
+    layout->addWidget(m_table);
+
+    auto *hint = new QLabel(tr("Double-click a row to edit. Edited rows are shown in bold."), this);
+    hint->setStyleSheet(QStringLiteral("color: gray;"));
+    layout->addWidget(hint);
+
+    auto *buttons = new QHBoxLayout;
+    auto addButton = [this, buttons](const QString &text, const char *name) {
+        auto *button = new QPushButton(text, this);
+        button->setObjectName(QLatin1String(name));
+        buttons->addWidget(button);
+        return button;
+    };
+    QPushButton *selectNone = addButton(tr("Deselect All"), "selectNoneButton");
+    QPushButton *preview = addButton(tr("Preview Changes"), "previewButton");
+    buttons->addStretch();
+    QPushButton *exportBatch = addButton(tr("Generate .bat Script"), "exportBatchButton");
+    QPushButton *install = addButton(tr("Install Services"), "installButton");
+    QPushButton *close = addButton(tr("Close"), "closeButton");
+    connect(selectNone, &QPushButton::clicked, this, &ImportDialog::onSelectNone);
+    connect(preview, &QPushButton::clicked, this, &ImportDialog::onPreview);
+    connect(exportBatch, &QPushButton::clicked, this, &ImportDialog::onExportBatch);
+    connect(install, &QPushButton::clicked, this, &ImportDialog::onInstallServices);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons);
+
+    populateTable();
+}
+
+QList<ServiceInfo> ImportDialog::checkedServices() const
+{
+    QSet<QString> names;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QTableWidgetItem *check = m_table->item(row, CheckColumn);
+        const QTableWidgetItem *name = m_table->item(row, NameColumn);
+        if (check && name && check->checkState() == Qt::Checked)
+            names.insert(name->text());
+    }
+    QList<ServiceInfo> services;
+    for (const ServiceInfo &service : m_services) {
+        if (names.contains(service.serviceName))
+            services.append(service);
+    }
+    return services;
+}
+
+void ImportDialog::populateTable()
+{
+    m_table->setSortingEnabled(false);
+    m_table->setRowCount(int(m_services.size()));
+
+    QFont bold = m_table->font();
+    bold.setWeight(QFont::Bold);
+
+    for (int i = 0; i < m_services.size(); ++i) {
+        const ServiceInfo &service = m_services.at(i);
+
+        auto *check = new QTableWidgetItem;
+        check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        check->setCheckState(Qt::Checked);
+
+        auto *name = new QTableWidgetItem(service.serviceName);
+        name->setData(Qt::UserRole, i);
+        if (!service.description.isEmpty())
+            name->setToolTip(service.description);
+
+        m_table->setItem(i, CheckColumn, check);
+        m_table->setItem(i, NameColumn, name);
+        m_table->setItem(i, DisplayNameColumn, new QTableWidgetItem(service.displayName));
+        m_table->setItem(i, StartTypeColumn, new QTableWidgetItem(service.startType));
+        m_table->setItem(i, AccountColumn, new QTableWidgetItem(service.accountName));
+        m_table->setItem(i, BinaryPathColumn, new QTableWidgetItem(service.binaryPath));
+
+        if (!m_editedServices.isEmpty() && m_editedServices.contains(service.serviceName)) {
+            for (int column = 0; column < m_table->columnCount(); ++column)
+                m_table->item(i, column)->setFont(bold);
+        }
+    }
+
+    m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
+    m_table->setColumnWidth(CheckColumn, 30);
+}
+
+int ImportDialog::recordIndexOfRow(int row) const
+{
+    const QTableWidgetItem *item = row >= 0 ? m_table->item(row, NameColumn) : nullptr;
+    if (!item)
+        return -1;
+    const int index = item->data(Qt::UserRole).toInt();
+    return index >= 0 && index < m_services.size() ? index : -1;
+}
+
+void ImportDialog::onCellDoubleClicked(int row, int /*column*/)
+{
+    const QTableWidgetItem *item = m_table->item(row, NameColumn);
+    if (item)
+        editService(item->data(Qt::UserRole).toInt());
+}
+
+void ImportDialog::onExportBatch()
+{
+    const QList<ServiceInfo> services = checkedServices();
+    if (services.isEmpty()) {
+        MessageBox::warning(this, tr("Export"), tr("No services selected."));
+        return;
+    }
+    const QString fileName =
+        FileDialog::getSaveFileName(this, tr("Save Batch Script"), tr("Batch Files (*.bat)"));
+    if (fileName.isEmpty())
+        return;
+
+    QString error;
+    if (!Ledgerwell::exportToBatch(fileName, services, &error)) {
+        MessageBox::warning(
+            this, tr("Export"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
+        return;
+    }
+    MessageBox::information(this, tr("Export"),
+                            tr("Exported %1 services to:\n%2").arg(services.size()).arg(fileName));
+}
+
+void ImportDialog::onPreview()
+{
+    const int row = m_table->currentRow();
+    if (row < 0) {
+        MessageBox::warning(this, tr("Preview"), tr("Please select a service first."));
+        return;
+    }
+    const int index = recordIndexOfRow(row);
+    if (index >= 0)
+        showDiff(index);
+}
+
+void ImportDialog::onFilterChanged(const QString &text)
+{
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        bool match = text.isEmpty();
+        for (int column = NameColumn; !match && column < m_table->columnCount(); ++column) {
+            const QTableWidgetItem *item = m_table->item(row, column);
+            match = item && item->text().contains(text, Qt::CaseInsensitive);
+        }
+        m_table->setRowHidden(row, !match);
+    }
+}
+
+void ImportDialog::onSelectNone()
+{
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (QTableWidgetItem *check = m_table->item(row, CheckColumn))
+            check->setCheckState(Qt::Unchecked);
+    }
+}
+
+void ImportDialog::onContextMenu(const QPoint &pos)
+{
+    const int row = m_table->rowAt(pos.y());
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    const int index = recordIndexOfRow(row);
+    if (index >= 0) {
+        menu.addAction(tr("Edit..."), this, [this, index] { editService(index); });
+        menu.addAction(tr("Preview Changes..."), this, [this, index] { showDiff(index); });
+        menu.addSeparator();
+    }
+    menu.addAction(tr("Deselect All"), this, &ImportDialog::onSelectNone);
+    menu.exec(m_table->viewport()->mapToGlobal(pos));
+}
+
+void ImportDialog::editService(int index)
+{
+    if (index < 0 || index >= m_services.size())
+        return;
+}
+
+void ImportDialog::showDiff(int /*index*/) {}
+
+void ImportDialog::onInstallServices() {}
