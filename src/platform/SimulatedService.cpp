@@ -1,0 +1,300 @@
+#include "platform/SimulatedService.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+const QString StateRunning = QStringLiteral("running");
+const QString StateStopped = QStringLiteral("stopped");
+const QString StateStopPending = QStringLiteral("stop_pending");
+
+// Reads the keys of one JSON object and remembers the first one that is wrong.
+class ObjectReader
+{
+public:
+    ObjectReader(const QJsonObject &object, const QString &where)
+        : m_object(object)
+        , m_where(where)
+    {
+    }
+
+    bool ok() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+
+    void text(const QString &key, QString &out)
+    {
+        const QJsonValue value = take(key);
+        if (value.isString())
+            out = value.toString();
+        else if (!value.isUndefined() && !value.isNull())
+            fail(key, QStringLiteral("a text"));
+    }
+
+    void number(const QString &key, std::uint32_t &out)
+    {
+        const QJsonValue value = take(key);
+        if (!value.isUndefined() && !value.isNull() && !toNumber(value, out))
+            fail(key, QStringLiteral("a whole number from 0 to 4294967295"));
+    }
+
+    void flag(const QString &key, bool &out)
+    {
+        const QJsonValue value = take(key);
+        if (value.isBool())
+            out = value.toBool();
+        else if (!value.isUndefined() && !value.isNull())
+            fail(key, QStringLiteral("true or false"));
+    }
+
+    void texts(const QString &key, QStringList &out)
+    {
+        const QJsonValue value = take(key);
+        if (value.isUndefined() || value.isNull())
+            return;
+        const QJsonArray array = value.toArray();
+        bool allTexts = value.isArray();
+        for (const QJsonValue &entry : array)
+            allTexts = allTexts && entry.isString();
+        if (!allTexts) {
+            fail(key, QStringLiteral("a list of texts"));
+            return;
+        }
+        for (const QJsonValue &entry : array)
+            out.append(entry.toString());
+    }
+
+    void numbers(const QString &key, QList<std::uint32_t> &out)
+    {
+        const QJsonValue value = take(key);
+        if (value.isUndefined() || value.isNull())
+            return;
+        bool allNumbers = value.isArray();
+        const QJsonArray array = value.toArray();
+        for (const QJsonValue &entry : array) {
+            std::uint32_t number = 0;
+            allNumbers = allNumbers && toNumber(entry, number);
+            out.append(number);
+        }
+        if (!allNumbers)
+            fail(key, QStringLiteral("a list of whole numbers"));
+    }
+
+    // The nested object under key, or an empty one (with the failure noted) if it is no object.
+    QJsonObject object(const QString &key)
+    {
+        const QJsonValue value = take(key);
+        if (value.isObject())
+            return value.toObject();
+        if (!value.isUndefined() && !value.isNull())
+            fail(key, QStringLiteral("an object"));
+        return QJsonObject();
+    }
+
+    QJsonValue take(const QString &key) { return m_object.take(key); }
+    void fail(const QString &key, const QString &expected)
+    {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("%1.%2 is not %3").arg(m_where, key, expected);
+    }
+    void adopt(const ObjectReader &nested)
+    {
+        if (m_error.isEmpty())
+            m_error = nested.m_error;
+    }
+
+    // What is left once every known key has been taken.
+    QJsonObject rest() const { return m_object; }
+
+private:
+    static bool toNumber(const QJsonValue &value, std::uint32_t &out)
+    {
+        if (!value.isDouble())
+            return false;
+        const double number = value.toDouble();
+        if (std::trunc(number) != number || number < 0
+            || number > double(std::numeric_limits<std::uint32_t>::max()))
+            return false;
+        out = std::uint32_t(number);
+        return true;
+    }
+
+    QJsonObject m_object;
+    QString m_where;
+    QString m_error;
+};
+
+void readFailureActions(ObjectReader &service, SimulatedService &out)
+{
+    const QJsonObject object = service.object(QStringLiteral("failureActions"));
+    ObjectReader reader(object, QStringLiteral("%1.failureActions").arg(out.name));
+    reader.number(QStringLiteral("resetPeriod"), out.resetPeriodSeconds);
+    reader.text(QStringLiteral("rebootMessage"), out.rebootMessage);
+    reader.text(QStringLiteral("command"), out.command);
+
+    const QJsonValue actions = reader.take(QStringLiteral("actions"));
+    if (actions.isArray()) {
+        const QJsonArray array = actions.toArray();
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            if (!array.at(i).isObject()) {
+                reader.fail(QStringLiteral("actions"), QStringLiteral("a list of objects"));
+                break;
+            }
+            ObjectReader action(
+                array.at(i).toObject(),
+                QStringLiteral("%1.failureActions.actions[%2]").arg(out.name).arg(i));
+            SimulatedFailureAction parsed;
+            action.number(QStringLiteral("type"), parsed.type);
+            action.number(QStringLiteral("delayMs"), parsed.delayMs);
+            reader.adopt(action);
+            out.actions.append(parsed);
+        }
+    } else if (!actions.isUndefined() && !actions.isNull()) {
+        reader.fail(QStringLiteral("actions"), QStringLiteral("a list of objects"));
+    }
+    service.adopt(reader);
+}
+
+void readState(ObjectReader &reader, SimulatedService &out)
+{
+    QString state;
+    reader.text(QStringLiteral("state"), state);
+    if (state == StateRunning)
+        out.state = SimulatedService::State::Running;
+    else if (state == StateStopPending)
+        out.state = SimulatedService::State::StopPending;
+    else if (state.isEmpty() || state == StateStopped)
+        out.state = SimulatedService::State::Stopped;
+    else
+        reader.fail(QStringLiteral("state"), QStringLiteral("running, stopped or stop_pending"));
+
+    reader.number(QStringLiteral("stopTimeMs"), out.stopTimeMs);
+    const QJsonValue requested = reader.take(QStringLiteral("stopRequestedAtMs"));
+    if (requested.isDouble() && requested.toDouble() >= 0)
+        out.stopRequestedAtMs = qint64(requested.toDouble());
+    reader.flag(QStringLiteral("markedForDeletion"), out.markedForDeletion);
+}
+
+void readFaults(ObjectReader &service, SimulatedService &out)
+{
+    ObjectReader reader(service.object(QStringLiteral("faults")),
+                        QStringLiteral("%1.faults").arg(out.name));
+    reader.flag(QStringLiteral("cannotOpen"), out.cannotOpen);
+    reader.flag(QStringLiteral("configUnreadable"), out.configUnreadable);
+    reader.numbers(QStringLiteral("failingLevels"), out.failingLevels);
+    service.adopt(reader);
+}
+
+QString stateText(SimulatedService::State state)
+{
+    switch (state) {
+    case SimulatedService::State::Running:
+        return StateRunning;
+    case SimulatedService::State::StopPending:
+        return StateStopPending;
+    case SimulatedService::State::Stopped:
+        break;
+    }
+    return StateStopped;
+}
+
+} // namespace
+
+bool simulatedServiceFromJson(const QJsonValue &value, SimulatedService &service, QString *error)
+{
+    service = SimulatedService();
+    const QJsonValue name = value.toObject().value(QStringLiteral("name"));
+    if (!value.isObject() || !name.isString() || name.toString().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("a service has no \"name\"");
+        return false;
+    }
+    service.name = name.toString();
+
+    ObjectReader reader(value.toObject(), service.name);
+    reader.take(QStringLiteral("name"));
+    reader.text(QStringLiteral("displayName"), service.displayName);
+    reader.number(QStringLiteral("serviceType"), service.serviceType);
+    reader.number(QStringLiteral("startType"), service.startType);
+    reader.number(QStringLiteral("errorControl"), service.errorControl);
+    reader.flag(QStringLiteral("delayedAutoStart"), service.delayedAutoStart);
+    reader.text(QStringLiteral("binaryPath"), service.binaryPath);
+    reader.text(QStringLiteral("loadOrderGroup"), service.loadOrderGroup);
+    reader.texts(QStringLiteral("dependencies"), service.dependencies);
+    reader.text(QStringLiteral("account"), service.account);
+    reader.text(QStringLiteral("description"), service.description);
+    readFailureActions(reader, service);
+    reader.number(QStringLiteral("sidType"), service.sidType);
+    reader.number(QStringLiteral("preshutdownTimeoutMs"), service.preshutdownTimeoutMs);
+    reader.texts(QStringLiteral("requiredPrivileges"), service.requiredPrivileges);
+    reader.number(QStringLiteral("launchProtected"), service.launchProtected);
+    readState(reader, service);
+    readFaults(reader, service);
+    service.otherKeys = reader.rest();
+
+    if (!reader.ok() && error)
+        *error = reader.error();
+    return reader.ok();
+}
+
+QJsonObject simulatedServiceToJson(const SimulatedService &service)
+{
+    QJsonObject object = service.otherKeys;
+    object.insert(QStringLiteral("name"), service.name);
+    object.insert(QStringLiteral("displayName"), service.displayName);
+    object.insert(QStringLiteral("serviceType"), qint64(service.serviceType));
+    object.insert(QStringLiteral("startType"), qint64(service.startType));
+    object.insert(QStringLiteral("errorControl"), qint64(service.errorControl));
+    object.insert(QStringLiteral("delayedAutoStart"), service.delayedAutoStart);
+    object.insert(QStringLiteral("binaryPath"), service.binaryPath);
+    object.insert(QStringLiteral("loadOrderGroup"), service.loadOrderGroup);
+    object.insert(QStringLiteral("dependencies"), QJsonArray::fromStringList(service.dependencies));
+    object.insert(QStringLiteral("account"), service.account);
+    object.insert(QStringLiteral("description"), service.description);
+
+    QJsonArray actions;
+    for (const SimulatedFailureAction &action : service.actions) {
+        actions.append(QJsonObject{{QStringLiteral("type"), qint64(action.type)},
+                                   {QStringLiteral("delayMs"), qint64(action.delayMs)}});
+    }
+    object.insert(QStringLiteral("failureActions"),
+                  QJsonObject{{QStringLiteral("resetPeriod"), qint64(service.resetPeriodSeconds)},
+                              {QStringLiteral("rebootMessage"), service.rebootMessage},
+                              {QStringLiteral("command"), service.command},
+                              {QStringLiteral("actions"), actions}});
+
+    object.insert(QStringLiteral("sidType"), qint64(service.sidType));
+    object.insert(QStringLiteral("preshutdownTimeoutMs"), qint64(service.preshutdownTimeoutMs));
+    object.insert(QStringLiteral("requiredPrivileges"),
+                  QJsonArray::fromStringList(service.requiredPrivileges));
+    object.insert(QStringLiteral("launchProtected"), qint64(service.launchProtected));
+    object.insert(QStringLiteral("state"), stateText(service.state));
+    object.insert(QStringLiteral("stopTimeMs"), qint64(service.stopTimeMs));
+    if (service.stopRequestedAtMs >= 0)
+        object.insert(QStringLiteral("stopRequestedAtMs"), service.stopRequestedAtMs);
+    if (service.markedForDeletion)
+        object.insert(QStringLiteral("markedForDeletion"), true);
+
+    if (service.cannotOpen || service.configUnreadable || !service.failingLevels.isEmpty()) {
+        QJsonArray levels;
+        for (std::uint32_t level : service.failingLevels)
+            levels.append(qint64(level));
+        object.insert(QStringLiteral("faults"),
+                      QJsonObject{{QStringLiteral("cannotOpen"), service.cannotOpen},
+                                  {QStringLiteral("configUnreadable"), service.configUnreadable},
+                                  {QStringLiteral("failingLevels"), levels}});
+    }
+    return object;
+}
+
+bool isWin32Service(const SimulatedService &service)
+{
+    constexpr std::uint32_t ServiceWin32 = 0x30; // own-process and share-process bits
+    return (service.serviceType & ServiceWin32) != 0;
+}
+
+} // namespace platform
