@@ -94,3 +94,11 @@ QString statusText(const MainWindow &window)
 {
     return window.findChild<QLabel *>("statusLabel")->text();
 }
+
+QStringList serviceNames(const QList<ServiceInfo> &services)
+{
+    QStringList names;
+    for (const ServiceInfo &service : services)
+        names.append(service.serviceName);
+    return names;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceInfo.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -41,3 +43,4 @@ QStringList rowNames(const QTableWidget *table, bool includeHidden = false);
 // Checks the rows of these services.
 void checkServices(QTableWidget *table, const QStringList &names);
 QString statusText(const MainWindow &window);
+QStringList serviceNames(const QList<ServiceInfo> &services);

@@ -53,14 +53,6 @@ bool writeFile(const QString &path, const QByteArray &contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
-QStringList names(const QList<ServiceInfo> &services)
-{
-    QStringList result;
-    for (const ServiceInfo &service : services)
-        result.append(service.serviceName);
-    return result;
-}
-
 } // namespace
 
 void tst_MainWindowCommands::init()
@@ -165,7 +157,7 @@ void tst_MainWindowCommands::exportWritesFile()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray contents = file.readAll();
     if (command == "exportJson") {
-        QCOMPARE(names(Ledgerwell::importFromJson(path)),
+        QCOMPARE(serviceNames(Ledgerwell::importFromJson(path)),
                  QStringList({"wuauserv", "AcmeAgent", "BITS"}));
     } else {
         // One create line per service, in enumeration order, with Windows line ends.

@@ -37,18 +37,6 @@ private:
     std::unique_ptr<MainWindowTestEnvironment> m_env;
 };
 
-namespace {
-
-QStringList names(const QList<ServiceInfo> &services)
-{
-    QStringList result;
-    for (const ServiceInfo &service : services)
-        result.append(service.serviceName);
-    return result;
-}
-
-} // namespace
-
 void tst_MainWindowList::init()
 {
     m_env = std::make_unique<MainWindowTestEnvironment>();
@@ -153,7 +141,7 @@ void tst_MainWindowList::checkedRowsThroughFilterAndDeselectAll()
     // A checked row that the filter hides leaves the count but not the selection.
     window.findChild<QLineEdit *>("filterEdit")->setText("spool");
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 1 visible, 1 selected"));
-    QCOMPARE(names(window.selectedServices()), QStringList({"Spooler", "AcmeAgent"}));
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "AcmeAgent"}));
 
     // "Deselect All" clears the hidden row too.
     QTest::mouseClick(window.findChild<QPushButton *>("deselectButton"), Qt::LeftButton);
@@ -184,7 +172,7 @@ void tst_MainWindowList::userClickChecksRow()
     QTest::keyClick(table->viewport(), Qt::Key_Space);
     QCOMPARE(table->item(4, ServiceTable::CheckColumn)->checkState(), Qt::Checked);
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
-    QCOMPARE(names(window.selectedServices()), QStringList{"BITS"});
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList{"BITS"});
     // Checking a row does not move it.
     QCOMPARE(rowNames(table), before);
 }
@@ -198,7 +186,7 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
     table->sortByColumn(ServiceTable::DisplayNameColumn, Qt::DescendingOrder);
     QCOMPARE(rowNames(table),
              QStringList({"wuauserv", "Spooler", "Dnscache", "BITS", "AcmeAgent"}));
-    QCOMPARE(names(window.selectedServices()), QStringList({"Spooler", "wuauserv", "BITS"}));
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "wuauserv", "BITS"}));
     QCOMPARE(window.selectedServices().at(1).displayName, QStringLiteral("Windows Update"));
 }
 
