@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -24,6 +25,8 @@ private slots:
     void cleanup();
 
     void startsWithEveryServiceUnchecked();
+    void menusAndShortcuts();
+    void filterActionSelectsFilterText();
     void filter_data();
     void filter();
     void clearButtonShowsAllRows();
@@ -79,6 +82,38 @@ void tst_MainWindowList::startsWithEveryServiceUnchecked()
 
     QCOMPARE(window.size(), QSize(1000, 600));
     QCOMPARE(table->columnWidth(ServiceTable::CheckColumn), 30);
+}
+
+void tst_MainWindowList::menusAndShortcuts()
+{
+    MainWindow window;
+    QStringList entries;
+    for (const QAction *menuAction : window.menuBar()->actions()) {
+        entries.append(menuAction->text() + ":");
+        for (const QAction *action : menuAction->menu()->actions()) {
+            entries.append(action->isSeparator()
+                               ? QStringLiteral("-")
+                               : action->text() + " " + action->shortcut().toString());
+        }
+    }
+    const QString find = QKeySequence(QKeySequence::Find).toString();
+    const QString quit = QKeySequence(QKeySequence::Quit).toString();
+    QCOMPARE(entries,
+             QStringList({"&File:", "Export &Batch (.bat)... Ctrl+B", "Export &JSON... Ctrl+E", "-",
+                          "&Import JSON... Ctrl+I", "-", "E&xit " + quit,
+                          "&Edit:", "&Deselect All ", "-", "&Filter " + find, "&Help:", "&About ",
+                          "&License ", "&Language:", "English ", "Deutsch "}));
+}
+
+void tst_MainWindowList::filterActionSelectsFilterText()
+{
+    MainWindow window;
+    auto *filter = window.findChild<QLineEdit *>("filterEdit");
+    filter->setText("svchost");
+    filter->deselect();
+    window.findChild<QAction *>("filterAction")->trigger();
+    QCOMPARE(window.focusWidget(), filter);
+    QCOMPARE(filter->selectedText(), QStringLiteral("svchost"));
 }
 
 void tst_MainWindowList::filter_data()
