@@ -9,6 +9,7 @@
 #include "ServiceEnumerator.h"
 #include "ServiceInstaller.h"
 #include "ServicePropertiesDialog.h"
+#include "ServiceTable.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -38,7 +39,7 @@ ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
     connect(m_filterEdit, &QLineEdit::textChanged, this, &ImportDialog::onFilterChanged);
     layout->addWidget(m_filterEdit);
 
-    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table = new QTableWidget(0, ServiceTable::ColumnCount, this);
     m_table->setObjectName(QStringLiteral("serviceTable"));
     m_table->setHorizontalHeaderLabels({QString(), tr("Name"), tr("Display Name"), tr("Start Type"),
                                         tr("Account"), tr("Binary Path")});
@@ -82,19 +83,8 @@ ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
 
 QList<ServiceInfo> ImportDialog::checkedServices() const
 {
-    QSet<QString> names;
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        const QTableWidgetItem *check = m_table->item(row, CheckColumn);
-        const QTableWidgetItem *name = m_table->item(row, NameColumn);
-        if (check && name && check->checkState() == Qt::Checked)
-            names.insert(name->text());
-    }
-    QList<ServiceInfo> services;
-    for (const ServiceInfo &service : m_services) {
-        if (names.contains(service.serviceName))
-            services.append(service);
-    }
-    return services;
+    // By name, as the main window does: two records of one name go together.
+    return ServiceTable::recordsNamed(m_services, ServiceTable::checkedNames(m_table));
 }
 
 void ImportDialog::populateTable()
@@ -117,12 +107,14 @@ void ImportDialog::populateTable()
         if (!service.description.isEmpty())
             name->setToolTip(service.description);
 
-        m_table->setItem(i, CheckColumn, check);
-        m_table->setItem(i, NameColumn, name);
-        m_table->setItem(i, DisplayNameColumn, new QTableWidgetItem(service.displayName));
-        m_table->setItem(i, StartTypeColumn, new QTableWidgetItem(service.startType));
-        m_table->setItem(i, AccountColumn, new QTableWidgetItem(service.accountName));
-        m_table->setItem(i, BinaryPathColumn, new QTableWidgetItem(service.binaryPath));
+        m_table->setItem(i, ServiceTable::CheckColumn, check);
+        m_table->setItem(i, ServiceTable::NameColumn, name);
+        m_table->setItem(i, ServiceTable::DisplayNameColumn,
+                         new QTableWidgetItem(service.displayName));
+        m_table->setItem(i, ServiceTable::StartTypeColumn, new QTableWidgetItem(service.startType));
+        m_table->setItem(i, ServiceTable::AccountColumn, new QTableWidgetItem(service.accountName));
+        m_table->setItem(i, ServiceTable::BinaryPathColumn,
+                         new QTableWidgetItem(service.binaryPath));
 
         if (!m_editedServices.isEmpty() && m_editedServices.contains(service.serviceName)) {
             for (int column = 0; column < m_table->columnCount(); ++column)
@@ -132,12 +124,13 @@ void ImportDialog::populateTable()
 
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
-    m_table->setColumnWidth(CheckColumn, 30);
+    m_table->setColumnWidth(ServiceTable::CheckColumn, 30);
 }
 
 int ImportDialog::recordIndexOfRow(int row) const
 {
-    const QTableWidgetItem *item = row >= 0 ? m_table->item(row, NameColumn) : nullptr;
+    const QTableWidgetItem *item =
+        row >= 0 ? m_table->item(row, ServiceTable::NameColumn) : nullptr;
     if (!item)
         return -1;
     const int index = item->data(Qt::UserRole).toInt();
@@ -146,7 +139,7 @@ int ImportDialog::recordIndexOfRow(int row) const
 
 void ImportDialog::onCellDoubleClicked(int row, int /*column*/)
 {
-    const QTableWidgetItem *item = m_table->item(row, NameColumn);
+    const QTableWidgetItem *item = m_table->item(row, ServiceTable::NameColumn);
     if (item)
         editService(item->data(Qt::UserRole).toInt());
 }
@@ -188,22 +181,12 @@ void ImportDialog::onPreview()
 
 void ImportDialog::onFilterChanged(const QString &text)
 {
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        bool match = text.isEmpty();
-        for (int column = NameColumn; !match && column < m_table->columnCount(); ++column) {
-            const QTableWidgetItem *item = m_table->item(row, column);
-            match = item && item->text().contains(text, Qt::CaseInsensitive);
-        }
-        m_table->setRowHidden(row, !match);
-    }
+    ServiceTable::applyFilter(m_table, text);
 }
 
 void ImportDialog::onSelectNone()
 {
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        if (QTableWidgetItem *check = m_table->item(row, CheckColumn))
-            check->setCheckState(Qt::Unchecked);
-    }
+    ServiceTable::uncheckAll(m_table);
 }
 
 void ImportDialog::onContextMenu(const QPoint &pos)

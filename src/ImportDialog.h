@@ -20,16 +20,6 @@ class ImportDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Column {
-        CheckColumn,
-        NameColumn,
-        DisplayNameColumn,
-        StartTypeColumn,
-        AccountColumn,
-        BinaryPathColumn,
-        ColumnCount
-    };
-
     explicit ImportDialog(const QList<ServiceInfo> &services, QWidget *parent = nullptr);
 
     // The checked records, hidden rows included, in file order whatever the table's sort order.

@@ -1,5 +1,6 @@
 #include "ImportDialog.h"
 #include "ImportTestSupport.h"
+#include "ServiceTable.h"
 
 #include "FileDialog.h"
 #include "MessageBox.h"
@@ -34,14 +35,14 @@ QTableWidget *table(const ImportDialog &dialog)
 
 void setChecked(QTableWidget *table, int row, bool checked)
 {
-    table->item(row, ImportDialog::CheckColumn)
+    table->item(row, ServiceTable::CheckColumn)
         ->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 bool allChecked(const QTableWidget *table)
 {
     for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, ImportDialog::CheckColumn)->checkState() != Qt::Checked)
+        if (table->item(row, ServiceTable::CheckColumn)->checkState() != Qt::Checked)
             return false;
     }
     return true;
@@ -66,7 +67,7 @@ void clickButton(const ImportDialog &dialog, const char *name)
 void doubleClick(QTableWidget *t, int row)
 {
     // An item view takes a double-click only on the item it saw pressed first.
-    const QPoint center = t->visualItemRect(t->item(row, ImportDialog::NameColumn)).center();
+    const QPoint center = t->visualItemRect(t->item(row, ServiceTable::NameColumn)).center();
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, center);
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, center);
 }
@@ -158,15 +159,15 @@ void tst_ImportDialog::showsRecordsCheckedInFileOrder()
     QCOMPARE(rowNames(t), QStringList({"Spooler", "AcmeAgent", "BITS"}));
     QVERIFY(allChecked(t));
     for (int row = 0; row < 3; ++row) {
-        QCOMPARE(t->item(row, ImportDialog::NameColumn)->data(Qt::UserRole).toInt(), row);
-        QCOMPARE(t->item(row, ImportDialog::CheckColumn)->flags(),
+        QCOMPARE(t->item(row, ServiceTable::NameColumn)->data(Qt::UserRole).toInt(), row);
+        QCOMPARE(t->item(row, ServiceTable::CheckColumn)->flags(),
                  Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
     }
-    QCOMPARE(t->item(0, ImportDialog::NameColumn)->toolTip(), QStringLiteral("Spools print jobs."));
-    QVERIFY(t->item(1, ImportDialog::NameColumn)->data(Qt::ToolTipRole).isNull());
-    QCOMPARE(t->item(1, ImportDialog::StartTypeColumn)->text(), QStringLiteral("DelayedAuto"));
-    QCOMPARE(t->item(1, ImportDialog::AccountColumn)->text(), QStringLiteral(".\\acme"));
-    QCOMPARE(t->columnWidth(ImportDialog::CheckColumn), 30);
+    QCOMPARE(t->item(0, ServiceTable::NameColumn)->toolTip(), QStringLiteral("Spools print jobs."));
+    QVERIFY(t->item(1, ServiceTable::NameColumn)->data(Qt::ToolTipRole).isNull());
+    QCOMPARE(t->item(1, ServiceTable::StartTypeColumn)->text(), QStringLiteral("DelayedAuto"));
+    QCOMPARE(t->item(1, ServiceTable::AccountColumn)->text(), QStringLiteral(".\\acme"));
+    QCOMPARE(t->columnWidth(ServiceTable::CheckColumn), 30);
     QCOMPARE(serviceNames(dialog.checkedServices()), QStringList({"Spooler", "AcmeAgent", "BITS"}));
 }
 
@@ -174,13 +175,13 @@ void tst_ImportDialog::checkedServicesFollowFileOrderNotSortOrder()
 {
     ImportDialog dialog(threeServices());
     QTableWidget *t = table(dialog);
-    t->horizontalHeader()->setSortIndicator(ImportDialog::NameColumn, Qt::DescendingOrder);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::DescendingOrder);
     QCOMPARE(rowNames(t), QStringList({"Spooler", "BITS", "AcmeAgent"}));
 
     setChecked(t, 1, false);
     QCOMPARE(serviceNames(dialog.checkedServices()), QStringList({"Spooler", "AcmeAgent"}));
     // Indexes travel with the rows.
-    QCOMPARE(t->item(2, ImportDialog::NameColumn)->data(Qt::UserRole).toInt(), 1);
+    QCOMPARE(t->item(2, ServiceTable::NameColumn)->data(Qt::UserRole).toInt(), 1);
 }
 
 void tst_ImportDialog::hiddenCheckedRowsAreExportedAndDeselected()
@@ -201,7 +202,7 @@ void tst_ImportDialog::hiddenCheckedRowsAreExportedAndDeselected()
 
     clickButton(dialog, "selectNoneButton");
     for (int row = 0; row < t->rowCount(); ++row)
-        QCOMPARE(t->item(row, ImportDialog::CheckColumn)->checkState(), Qt::Unchecked);
+        QCOMPARE(t->item(row, ServiceTable::CheckColumn)->checkState(), Qt::Unchecked);
     QVERIFY(dialog.checkedServices().isEmpty());
     QVERIFY(t->isRowHidden(1)); // deselecting does not touch the filter
 }
@@ -233,7 +234,7 @@ void tst_ImportDialog::filter()
     QStringList shown;
     for (int row = 0; row < t->rowCount(); ++row) {
         if (!t->isRowHidden(row))
-            shown.append(t->item(row, ImportDialog::NameColumn)->text());
+            shown.append(t->item(row, ServiceTable::NameColumn)->text());
     }
     QCOMPARE(shown, visible);
     QVERIFY(allChecked(t));
@@ -258,7 +259,7 @@ void tst_ImportDialog::editMakesRowBoldAndChecksEveryRow()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTableWidget *t = table(dialog);
-    t->horizontalHeader()->setSortIndicator(ImportDialog::NameColumn, Qt::DescendingOrder);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::DescendingOrder);
     setChecked(t, 0, false);
     setChecked(t, 2, false);
 
@@ -268,8 +269,8 @@ void tst_ImportDialog::editMakesRowBoldAndChecksEveryRow()
     QCOMPARE(t->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
     QVERIFY(allChecked(t));
     QVERIFY(rowIsBold(t, 1));
-    QVERIFY(!rowIsBold(t, 0) && !t->item(2, ImportDialog::NameColumn)->font().bold());
-    QCOMPARE(t->item(1, ImportDialog::DisplayNameColumn)->text(), QStringLiteral("Edited"));
+    QVERIFY(!rowIsBold(t, 0) && !t->item(2, ServiceTable::NameColumn)->font().bold());
+    QCOMPARE(t->item(1, ServiceTable::DisplayNameColumn)->text(), QStringLiteral("Edited"));
     QCOMPARE(dialog.checkedServices().at(2).displayName, QStringLiteral("Edited"));
 
     // Cancel changes nothing; OK without a change still marks the row.
@@ -308,7 +309,7 @@ void tst_ImportDialog::editKeepsTheFilter()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTableWidget *t = table(dialog);
-    t->horizontalHeader()->setSortIndicator(ImportDialog::NameColumn, Qt::AscendingOrder);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::AscendingOrder);
     dialog.findChild<QLineEdit *>("filterEdit")->setText("svchost");
     QCOMPARE(rowNames(t), QStringList({"AcmeAgent", "BITS", "Spooler"}));
 
@@ -387,7 +388,7 @@ void tst_ImportDialog::rowMenu()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTableWidget *t = table(dialog);
 
-    const QPoint onRow = t->visualItemRect(t->item(1, ImportDialog::NameColumn)).center();
+    const QPoint onRow = t->visualItemRect(t->item(1, ServiceTable::NameColumn)).center();
     QCOMPARE(menuTexts(t, onRow),
              QStringList({"Edit...", "Preview Changes...", "-", "Deselect All"}));
     const QPoint belowRows(5, t->viewport()->height() - 2);

@@ -1,5 +1,6 @@
 #include "ImportDialog.h"
 #include "ImportTestSupport.h"
+#include "ServiceTable.h"
 
 #include "Ledgerwell.h"
 #include "MessageBox.h"
@@ -117,10 +118,10 @@ void tst_ImportDialogEndToEnd::importEditPreviewInstall()
     auto *table = child<QTableWidget>(&dialog, "serviceTable");
     child<QPushButton>(&dialog, "selectNoneButton")->click();
     const int row = rowOf(table, name);
-    table->item(row, ImportDialog::CheckColumn)->setCheckState(Qt::Checked);
+    table->item(row, ServiceTable::CheckColumn)->setCheckState(Qt::Checked);
 
     // Edit it in every tab.
-    const QPoint cell = table->visualItemRect(table->item(row, ImportDialog::NameColumn)).center();
+    const QPoint cell = table->visualItemRect(table->item(row, ServiceTable::NameColumn)).center();
     QVERIFY(withNextModal(
         [&] {
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
@@ -130,8 +131,8 @@ void tst_ImportDialogEndToEnd::importEditPreviewInstall()
     // The edit checks every row again; take this one alone.
     child<QPushButton>(&dialog, "selectNoneButton")->click();
     const int editedRow = rowOf(table, name);
-    QVERIFY(table->item(editedRow, ImportDialog::NameColumn)->font().bold());
-    table->item(editedRow, ImportDialog::CheckColumn)->setCheckState(Qt::Checked);
+    QVERIFY(table->item(editedRow, ServiceTable::NameColumn)->font().bold());
+    table->item(editedRow, ServiceTable::CheckColumn)->setCheckState(Qt::Checked);
     const QList<ServiceInfo> checked = dialog.checkedServices();
     QCOMPARE(checked.size(), 1);
     const ServiceInfo edited = checked.constFirst();
@@ -139,7 +140,7 @@ void tst_ImportDialogEndToEnd::importEditPreviewInstall()
     QCOMPARE(edited.requiredPrivileges, QStringList({"SeBackupPrivilege", "SeRestorePrivilege"}));
 
     // Preview it against the installed service.
-    table->setCurrentCell(editedRow, ImportDialog::NameColumn);
+    table->setCurrentCell(editedRow, ServiceTable::NameColumn);
     QStringList previewRow;
     QVERIFY(withNextModal([&] { child<QPushButton>(&dialog, "previewButton")->click(); },
                           [&](QWidget *preview) {

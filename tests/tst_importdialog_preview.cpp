@@ -1,5 +1,6 @@
 #include "ImportDialog.h"
 #include "ImportTestSupport.h"
+#include "ServiceTable.h"
 
 #include "MessageBox.h"
 #include "ServiceEnumerator.h"
@@ -36,7 +37,7 @@ PreviewSeen preview(ImportDialog &dialog, const QString &name)
 {
     PreviewSeen seen;
     auto *table = dialog.findChild<QTableWidget *>("serviceTable");
-    table->setCurrentCell(rowOf(table, name), ImportDialog::NameColumn);
+    table->setCurrentCell(rowOf(table, name), ServiceTable::NameColumn);
     const bool opened =
         withNextModal([&] { dialog.findChild<QPushButton *>("previewButton")->click(); },
                       [&](QWidget *preview) {

@@ -20,26 +20,7 @@ namespace {
 
 ServiceInfo fullService()
 {
-    ServiceInfo s = importedService("AcmeAgent", "Acme Agent", "DelayedAuto", ".\\acme",
-                                    "\"C:\\Program Files\\Acme\\agent.exe\" --service",
-                                    "Keeps \"Acme\" running.\nSecond line.");
-    s.serviceType = QStringLiteral("Share");
-    s.errorControl = QStringLiteral("Severe");
-    s.failureResetDays = 3;
-    s.firstFailure = {QStringLiteral("restart"), 120000};
-    s.secondFailure = {QStringLiteral("run_command"), 120000};
-    s.subsequentFailure = {QStringLiteral("reboot"), 120000};
-    s.failureCommand = QStringLiteral("C:\\fix.cmd");
-    s.failureCommandParams = QStringLiteral("/all %1");
-    s.failureRebootMessage = QStringLiteral("Going down");
-    s.dependencies = {QStringLiteral("RPCSS"), QStringLiteral("+NetworkProvider")};
-    s.loadOrderGroup = QStringLiteral("NetworkProvider");
-    s.sidType = QStringLiteral("Restricted");
-    s.preShutdownTimeout = 180000;
-    s.requiredPrivileges = {QStringLiteral("SeBackupPrivilege"),
-                            QStringLiteral("SeChangeNotifyPrivilege")};
-    s.launchProtected = QStringLiteral("Antimalware");
-    return s;
+    return serviceWithEveryField(QStringLiteral("AcmeAgent"));
 }
 
 template<typename T>
@@ -124,7 +105,7 @@ void tst_ServicePropertiesDialog::layout()
 {
     ServiceInfo service = fullService();
     ServicePropertiesDialog dialog(service);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Properties of \"Acme Agent\""));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Properties of \"Acme \"Agent\" 100%\""));
     auto *tabs = child<QTabWidget>(dialog, "propertyTabs");
     QCOMPARE(tabs->count(), 5);
     QCOMPARE(tabs->currentIndex(), 0);
@@ -133,7 +114,7 @@ void tst_ServicePropertiesDialog::layout()
         titles.append(tabs->tabText(i));
     QCOMPARE(titles, QStringList({"General", "Log On", "Recovery", "Dependencies", "Advanced"}));
     QCOMPARE(child<QTextEdit>(dialog, "descriptionEdit")->toPlainText(), service.description);
-    QCOMPARE(child<QSpinBox>(dialog, "restartMinutesSpin")->value(), 2);
+    QCOMPARE(child<QSpinBox>(dialog, "restartMinutesSpin")->value(), 1);
     QCOMPARE(child<QComboBox>(dialog, "secondFailureCombo")->currentText(),
              QStringLiteral("Run a Program"));
     QCOMPARE(child<QTextEdit>(dialog, "privilegesEdit")->toPlainText(),
