@@ -249,7 +249,10 @@ void ImportDialog::onInstallServices()
 
     ServiceInstaller installer;
     ToolRun failedQuery;
-    if (!installer.findExisting(services, &failedQuery)) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool queried = installer.findExisting(services, &failedQuery);
+    QGuiApplication::restoreOverrideCursor();
+    if (!queried) {
         MessageBox::warning(this, tr("Install"),
                             tr("Cannot find out which services already exist, so nothing was "
                                "changed:\n%1")
@@ -295,8 +298,7 @@ void ImportDialog::onInstallServices()
         const ServiceInstaller::Result result = installer.install(service);
         if (result.status == ServiceInstaller::Result::Status::Installed)
             ++installed;
-        errors +=
-            InstallReport::errorLines(service.serviceName, result, ServiceInstaller::Timeouts());
+        errors += InstallReport::errorLines(service.serviceName, result, installer.timeouts());
     }
     progress.setValue(int(services.size()));
 
