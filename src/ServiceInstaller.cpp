@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -39,18 +40,20 @@ int errorNumber(const ToolRun &run)
     return match.hasMatch() ? match.captured(1).toInt() : run.exitCode;
 }
 
-// The number after "STATE :" in the output of `sc query`, or -1.
-int stateNumber(const QString &output)
-{
-    static const QRegularExpression state(QStringLiteral("^\\s*STATE\\s*:\\s*(\\d+)"),
-                                          QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = state.match(output);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
 } // namespace
 
 ServiceInstaller::ServiceInstaller() = default;
+
+int ServiceInstaller::stateNumber(const QString &queryOutput)
+{
+    // Localised Windows translates the field names ("STATE", "STATUS", ...) but not the state
+    // names after the number, so those are what is looked for.
+    static const QRegularExpression state(
+        QStringLiteral(":\\s*(\\d+)\\s+(?:STOPPED|START_PENDING|STOP_PENDING|RUNNING|"
+                       "CONTINUE_PENDING|PAUSE_PENDING|PAUSED)\\b"));
+    const QRegularExpressionMatch match = state.match(queryOutput);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
 
 void ServiceInstaller::setTimeouts(const Timeouts &timeouts)
 {

@@ -94,6 +94,9 @@ public:
     // installer already replaced or created is not replaced again.
     Result install(const ServiceInfo &service);
 
+    // The state number (SERVICE_STOPPED is 1) in the output of `sc query`, or -1.
+    static int stateNumber(const QString &queryOutput);
+
     // Runs one command and waits at most timeoutMs for it.
     ToolRun run(const ServiceCommand &command, int timeoutMs) const;
 

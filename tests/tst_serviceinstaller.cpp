@@ -47,6 +47,8 @@ private slots:
     void runOutcome_data();
     void runOutcome();
     void runThatHangsTimesOut();
+    void stateNumber_data();
+    void stateNumber();
     void createsNewServicesWithEveryStep();
     void findExistingNeedsTheTool();
     void replacesARunningServiceOnceStoppedAndSavesIt();
@@ -117,6 +119,29 @@ void tst_ServiceInstaller::runThatHangsTimesOut()
         installer.run({ServiceCommand::Step::Query, QStringLiteral("no-such-tool-here"), {}}, 300);
     QCOMPARE(missing.outcome, ToolRun::Outcome::NotStarted);
     QVERIFY(!missing.message.isEmpty());
+}
+
+void tst_ServiceInstaller::stateNumber_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("state");
+
+    QTest::newRow("English") << "\nSERVICE_NAME: Spooler\n        TYPE               : 110  "
+                                "WIN32_OWN_PROCESS  (interactive)\n        STATE              : "
+                                "4  RUNNING\n        WIN32_EXIT_CODE    : 0  (0x0)\n"
+                             << 4;
+    QTest::newRow("German") << "SERVICE_NAME: Spooler\n        TYP                : 10  "
+                               "WIN32_OWN_PROCESS\n        STATUS             : 1  STOPPED\n"
+                            << 1;
+    QTest::newRow("pending") << "        STATE              : 3  STOP_PENDING \n" << 3;
+    QTest::newRow("no state") << "[SC] EnumQueryServicesStatus:OpenService FAILED 5:\n" << -1;
+}
+
+void tst_ServiceInstaller::stateNumber()
+{
+    QFETCH(QString, output);
+    QFETCH(int, state);
+    QCOMPARE(ServiceInstaller::stateNumber(output), state);
 }
 
 void tst_ServiceInstaller::createsNewServicesWithEveryStep()
