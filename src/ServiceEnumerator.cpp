@@ -3,6 +3,9 @@
 #include "ValueWords.h"
 #include "platform/ServiceControlManager.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QString text(const std::u16string &value)
@@ -19,9 +22,16 @@ QStringList texts(const std::vector<std::u16string> &values)
     return list;
 }
 
+// Windows holds delays and time-outs as unsigned 32-bit numbers. The largest of them do not fit
+// the record's int; cast, they would turn negative and be dropped or refused when written back.
+int clampedToInt(std::uint32_t value)
+{
+    return int(std::min<std::uint32_t>(value, std::numeric_limits<int>::max()));
+}
+
 FailureAction parseAction(const platform::RawFailureAction &action)
 {
-    return {ValueWords::failureAction(action.type), int(action.delayMs)};
+    return {ValueWords::failureAction(action.type), clampedToInt(action.delayMs)};
 }
 
 void readFailureActions(const platform::RawFailureActions &raw, ServiceInfo &info)
@@ -87,7 +97,7 @@ ServiceInfo readService(platform::ServiceControlManager &manager, platform::Serv
 
     optional = {};
     if (manager.queryOptionalConfig(service, ConfigLevel::PreshutdownInfo, optional))
-        info.preShutdownTimeout = int(optional.preshutdownTimeoutMs);
+        info.preShutdownTimeout = clampedToInt(optional.preshutdownTimeoutMs);
 
     optional = {};
     if (manager.queryOptionalConfig(service, ConfigLevel::RequiredPrivileges, optional))

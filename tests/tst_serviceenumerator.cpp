@@ -1,10 +1,12 @@
 #include "ServiceEnumerator.h"
+#include "ServiceRecords.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,6 +35,7 @@ private slots:
     void resetPeriod();
     void actionCount_data();
     void actionCount();
+    void largePreShutdownTimeout();
     void commandSplit_data();
     void commandSplit();
     void listing();
@@ -58,7 +61,7 @@ QJsonObject action(int type, int delayMs)
     return {{"type", type}, {"delayMs", delayMs}};
 }
 
-// A service with every field set, and the record the enumeration must make of it.
+// The database entry from which the enumeration must make everyFieldRecord().
 QJsonObject fullService()
 {
     return QJsonObject{
@@ -68,11 +71,11 @@ QJsonObject fullService()
         {"startType", 2},
         {"errorControl", 2},
         {"delayedAutoStart", true},
-        {"binaryPath", "\"C:\\Program Files\\Full\\full.exe\" -service"},
+        {"binaryPath", "\"C:\\Program Files\\Full\\full.exe\" -service \"a b\""},
         {"loadOrderGroup", "NetworkProvider"},
         {"dependencies", QJsonArray{"RPCSS", "+TDI"}},
         {"account", "NT AUTHORITY\\LocalService"},
-        {"description", "Says \"hello\" in Größe"},
+        {"description", "Keeps \"everything\" in order — Größe, 東京"},
         {"failureActions", QJsonObject{{"resetPeriod", 172800},
                                        {"rebootMessage", "Going down"},
                                        {"command", "C:\\tools\\notify.exe --to admin"},
@@ -84,33 +87,6 @@ QJsonObject fullService()
         {"launchProtected", 2},
         {"state", "running"},
     };
-}
-
-ServiceInfo fullRecord()
-{
-    ServiceInfo info;
-    info.serviceName = "Full";
-    info.displayName = "Full Service";
-    info.description = "Says \"hello\" in Größe";
-    info.binaryPath = "\"C:\\Program Files\\Full\\full.exe\" -service";
-    info.startType = "DelayedAuto";
-    info.serviceType = "Own";
-    info.errorControl = "Severe";
-    info.accountName = "NT AUTHORITY\\LocalService";
-    info.failureResetDays = 2;
-    info.firstFailure = {"restart", 60000};
-    info.secondFailure = {"run_command", 1000};
-    info.subsequentFailure = {"reboot", 5000};
-    info.failureCommand = "C:\\tools\\notify.exe";
-    info.failureCommandParams = "--to admin";
-    info.failureRebootMessage = "Going down";
-    info.dependencies = QStringList{"RPCSS", "+TDI"};
-    info.loadOrderGroup = "NetworkProvider";
-    info.sidType = "Restricted";
-    info.preShutdownTimeout = 180000;
-    info.requiredPrivileges = QStringList{"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
-    info.launchProtected = "Antimalware";
-    return info;
 }
 
 QJsonObject withFailureActions(const QJsonObject &failureActions)
@@ -152,7 +128,7 @@ ServiceInfo tst_ServiceEnumerator::enumerateOne(const QJsonObject &service)
 void tst_ServiceEnumerator::fullRecord()
 {
     const ServiceInfo info = enumerateOne(fullService());
-    const ServiceInfo expected = ::fullRecord();
+    const ServiceInfo expected = everyFieldRecord();
     // Field by field first, so that a failure names the field.
     QCOMPARE(info.serviceName, expected.serviceName);
     QCOMPARE(info.startType, expected.startType);
@@ -229,6 +205,9 @@ void tst_ServiceEnumerator::actionCount_data()
     QTest::newRow("none") << QJsonArray() << unset << unset << unset;
     QTest::newRow("one") << QJsonArray{action(2, 500)} << FailureAction{"reboot", 500} << unset
                          << unset;
+    QTest::newRow("delay beyond int")
+        << QJsonArray{action(1, 0), QJsonObject{{"type", 1}, {"delayMs", 3000000000.0}}}
+        << FailureAction{"restart", 0} << FailureAction{"restart", 2147483647} << unset;
     QTest::newRow("four") << QJsonArray{action(1, 1), action(0, 2), action(4, 3), action(2, 4)}
                           << FailureAction{"restart", 1} << FailureAction{"none", 2}
                           << FailureAction{"none", 3};
@@ -242,6 +221,15 @@ void tst_ServiceEnumerator::actionCount()
     QTEST(info.firstFailure, "first");
     QTEST(info.secondFailure, "second");
     QTEST(info.subsequentFailure, "subsequent");
+}
+
+void tst_ServiceEnumerator::largePreShutdownTimeout()
+{
+    // Beyond what the record's int holds: the largest it can hold, never a negative time-out.
+    const ServiceInfo info = enumerateOne(
+        {{"name", "S"}, {"serviceType", 0x10}, {"preshutdownTimeoutMs", 4294967295.0}});
+    QCOMPARE(info.serviceName, QStringLiteral("S"));
+    QCOMPARE(info.preShutdownTimeout, 2147483647);
 }
 
 void tst_ServiceEnumerator::commandSplit_data()
@@ -329,7 +317,7 @@ void tst_ServiceEnumerator::failingLevel()
     service["faults"] = QJsonObject{{"failingLevels", QJsonArray{level}}};
 
     // Only the failing level's fields fall back to their defaults.
-    ServiceInfo expected = ::fullRecord();
+    ServiceInfo expected = everyFieldRecord();
     switch (level) {
     case 1:
         expected.description.clear();
@@ -430,8 +418,34 @@ void tst_ServiceEnumerator::sampleOnFirstUse()
     QVERIFY(exists && sampleRead && copyRead);
     QVERIFY(identical);
     QVERIFY(writable);
-    QVERIFY(!services.isEmpty());
-    QVERIFY(!services.first().binaryPath.isEmpty());
+    // A believable machine: every kind of entry the enumeration handles turns up.
+    QVERIFY(services.size() >= 200);
+    QSet<QString> startTypes, serviceTypes, sidTypes, launchProtection;
+    bool groupDependency = false, quotedPathWithArguments = false, rebootAction = false;
+    bool quoteInDescription = false, nonAscii = false, runCommand = false, privileges = false;
+    for (const ServiceInfo &info : services) {
+        startTypes.insert(info.startType);
+        serviceTypes.insert(info.serviceType);
+        sidTypes.insert(info.sidType);
+        launchProtection.insert(info.launchProtected);
+        for (const QString &dependency : info.dependencies)
+            groupDependency = groupDependency || dependency.startsWith(u'+');
+        quotedPathWithArguments = quotedPathWithArguments
+                                  || (info.binaryPath.startsWith(u'"')
+                                      && info.binaryPath.contains(QStringLiteral("\" ")));
+        quoteInDescription = quoteInDescription || info.description.contains(u'"');
+        for (const QChar c : info.description)
+            nonAscii = nonAscii || c.unicode() > 127;
+        runCommand = runCommand || !info.failureCommandParams.isEmpty();
+        privileges = privileges || !info.requiredPrivileges.isEmpty();
+        rebootAction = rebootAction || info.subsequentFailure.type == u"reboot";
+    }
+    QCOMPARE(startTypes, QSet<QString>({"Auto", "DelayedAuto", "Manual", "Disabled"}));
+    QCOMPARE(serviceTypes, QSet<QString>({"Own", "Share"}));
+    QCOMPARE(sidTypes, QSet<QString>({"None", "Unrestricted", "Restricted"}));
+    QCOMPARE(launchProtection, QSet<QString>({"None", "Windows", "Antimalware"}));
+    QVERIFY(groupDependency && quotedPathWithArguments && quoteInDescription && nonAscii);
+    QVERIFY(runCommand && privileges && rebootAction);
 }
 
 QTEST_GUILESS_MAIN(tst_ServiceEnumerator)

@@ -1,6 +1,7 @@
 #include "ScMessages.h"
 #include "ServiceCommands.h"
 #include "ServiceEnumerator.h"
+#include "ServiceRecords.h"
 #include "platform/SimulatedServiceDatabase.h"
 
 #include <QDir>
@@ -79,28 +80,9 @@ int exitOf(int windowsCode)
 
 ServiceInfo fullRecord()
 {
-    ServiceInfo info;
-    info.serviceName = "FullSvc";
-    info.displayName = "Full Service";
-    info.description = "Keeps \"everything\" in order — Größe, 東京";
-    info.binaryPath = "\"C:\\Program Files\\Full\\full.exe\" -service \"a b\"";
-    info.startType = "DelayedAuto";
-    info.serviceType = "Own";
-    info.errorControl = "Severe";
-    info.accountName = "NT AUTHORITY\\LocalService";
-    info.failureResetDays = 2;
-    info.firstFailure = {"restart", 60000};
-    info.secondFailure = {"run_command", 1000};
-    info.subsequentFailure = {"reboot", 120000};
-    info.failureCommand = "C:\\tools\\notify.exe";
-    info.failureCommandParams = "--to admin";
-    info.failureRebootMessage = "Rebooting because FullSvc failed";
-    info.dependencies = QStringList{"RPCSS", "+NetworkProvider"};
-    info.loadOrderGroup = "NetworkProvider";
-    info.sidType = "Restricted";
-    info.preShutdownTimeout = 180000;
-    info.requiredPrivileges = QStringList{"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
-    info.launchProtected = "None";
+    ServiceInfo info = everyFieldRecord();
+    info.serviceName = "Full Svc$1";
+    info.launchProtected = "None"; // never written back, so read as Windows' default
     return info;
 }
 
@@ -360,6 +342,9 @@ void tst_StandInTools::refusals_data()
         << QStringList{"description", "Existing"} << usage << "USAGE:";
     QTest::newRow("config without options")
         << QStringList{"config", "Existing"} << usage << "USAGE:";
+    QTest::newRow("config of an interactive service to another account")
+        << QStringList{"config", "Console", "obj=", "NT AUTHORITY\\NetworkService"} << 87
+        << "[SC] ChangeServiceConfig FAILED 87:";
     QTest::newRow("config boot start") << QStringList{"config", "Existing", "start=", "system"}
                                        << 87 << "[SC] ChangeServiceConfig FAILED 87:";
 
@@ -393,6 +378,7 @@ void tst_StandInTools::refusals()
                                {"displayName", "Existing Service"},
                                {"serviceType", 16},
                                {"startType", 3}},
+                   QJsonObject{{"name", "Console"}, {"serviceType", 0x110}},
                    QJsonObject{{"name", "Locked"},
                                {"serviceType", 16},
                                {"faults", QJsonObject{{"cannotOpen", true}}}}});
@@ -438,8 +424,10 @@ void tst_StandInTools::query()
 
 void tst_StandInTools::stopAndDeleteTiming()
 {
+    // Long enough for the runs below to happen before the service has stopped, also on a busy
+    // machine.
     writeDatabase({QJsonObject{
-        {"name", "Slow"}, {"serviceType", 16}, {"state", "running"}, {"stopTimeMs", 1500}}});
+        {"name", "Slow"}, {"serviceType", 16}, {"state", "running"}, {"stopTimeMs", 5000}}});
 
     // The stop request returns at once; the service is still on its way down.
     Run result = sc({"stop", "Slow"});
@@ -463,7 +451,7 @@ void tst_StandInTools::stopAndDeleteTiming()
     QVERIFY(result.out.startsWith("[SC] ChangeServiceConfig2 FAILED 1072:"));
 
     // Once its stop time has passed it is gone, and the name is free again.
-    QTRY_COMPARE_WITH_TIMEOUT(sc({"query", "Slow"}).exitCode, exitOf(1060), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(sc({"query", "Slow"}).exitCode, exitOf(1060), 30000);
     result = sc({"create", "Slow", "binPath=", "C:\\slow.exe"});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(stored("Slow").state, SimulatedService::State::Stopped);

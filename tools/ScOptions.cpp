@@ -181,7 +181,7 @@ int applyServiceOptions(const ServiceOptions &options, platform::SimulatedServic
     const QString account = options.account.value_or(service.account);
 
     // The combinations CreateService and ChangeServiceConfig refuse.
-    if (options.interactive
+    if ((type & ServiceInteractiveProcess)
         && (!win32 || (!account.isEmpty() && !sameWord(account, "LocalSystem"))))
         return ErrorInvalidParameter;
     if (win32 && start <= ServiceSystemStart)
