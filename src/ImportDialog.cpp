@@ -1,15 +1,23 @@
 #include "ImportDialog.h"
 
+#include "ChangePreviewDialog.h"
 #include "FileDialog.h"
+#include "InstallReport.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
+#include "ServiceDiff.h"
+#include "ServiceEnumerator.h"
+#include "ServiceInstaller.h"
+#include "ServicePropertiesDialog.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -217,8 +225,122 @@ void ImportDialog::editService(int index)
 {
     if (index < 0 || index >= m_services.size())
         return;
+
+    ServicePropertiesDialog editor(m_services.at(index), this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+
+    ServiceInfo &service = m_services[index];
+    editor.writeTo(service);
+    m_editedServices.insert(service.serviceName);
+    populateTable();
+    // The refill puts other records into rows the filter had hidden.
+    onFilterChanged(m_filterEdit->text());
 }
 
-void ImportDialog::showDiff(int /*index*/) {}
+void ImportDialog::showDiff(int index)
+{
+    // Read once per run: the first preview pays for the enumeration, later ones do not.
+    static QList<ServiceInfo> systemServices;
+    static bool cached = false;
+    if (!cached) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        systemServices = ServiceEnumerator::enumerate();
+        QGuiApplication::restoreOverrideCursor();
+        cached = true;
+    }
 
-void ImportDialog::onInstallServices() {}
+    const ServiceInfo &imported = m_services.at(index);
+    ChangePreviewDialog preview(ServiceDiff::findInstalled(systemServices, imported.serviceName),
+                                imported, this);
+    preview.exec();
+}
+
+void ImportDialog::onInstallServices()
+{
+    const QList<ServiceInfo> services = checkedServices();
+    if (services.isEmpty()) {
+        MessageBox::warning(this, tr("Install"), tr("No services selected."));
+        return;
+    }
+
+    ServiceInstaller installer;
+    ToolRun failedQuery;
+    if (!installer.findExisting(services, &failedQuery)) {
+        MessageBox::warning(this, tr("Install"),
+                            tr("Cannot find out which services already exist, so nothing was "
+                               "changed:\n%1")
+                                .arg(InstallReport::runDetail(failedQuery)));
+        return;
+    }
+
+    const QStringList existing = installer.existingNames();
+    QString backupPath;
+    if (!existing.isEmpty()) {
+        backupPath = ServiceInstaller::newBackupPath();
+        const QMessageBox::StandardButton answer = MessageBox::warning(
+            this, tr("Services already exist"),
+            tr("The following services already exist and will be deleted and recreated:\n\n%1"
+               "\n\nTheir current configuration will be saved to:\n%2\n\nContinue?")
+                .arg(existing.join(u'\n'), QDir::toNativeSeparators(backupPath)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+        if (!backUpServices(installer, backupPath))
+            return;
+    }
+
+    QProgressDialog progress(tr("Installing services..."), tr("Cancel"), 0, int(services.size()),
+                             this);
+    progress.setObjectName(QStringLiteral("installProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    // Keeps the progress painted and its Cancel seen while the tools run; the progress window
+    // blocks everything else.
+    installer.setIdleCallback([] { QCoreApplication::processEvents(); });
+
+    int installed = 0;
+    QStringList errors;
+    for (int i = 0; i < services.size(); ++i) {
+        const ServiceInfo &service = services.at(i);
+        progress.setValue(i);
+        progress.setLabelText(tr("Installing %1...").arg(service.serviceName));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled())
+            break;
+
+        const ServiceInstaller::Result result = installer.install(service);
+        if (result.status == ServiceInstaller::Result::Status::Installed)
+            ++installed;
+        errors +=
+            InstallReport::errorLines(service.serviceName, result, ServiceInstaller::Timeouts());
+    }
+    progress.setValue(int(services.size()));
+
+    MessageBox::information(
+        this, tr("Install"),
+        InstallReport::summary(installed, int(services.size()), errors, backupPath));
+}
+
+bool ImportDialog::backUpServices(ServiceInstaller &installer, const QString &backupPath)
+{
+    QStringList unreadable;
+    QString error;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = installer.backUpExisting(backupPath, &unreadable, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (saved)
+        return true;
+    if (!unreadable.isEmpty()) {
+        MessageBox::warning(this, tr("Install"),
+                            tr("The current configuration of these services cannot be read, so "
+                               "they cannot be saved before they are replaced:\n\n%1\n\n"
+                               "Nothing was changed.")
+                                .arg(unreadable.join(u'\n')));
+    } else {
+        MessageBox::warning(this, tr("Install"),
+                            tr("Cannot write file %1:\n%2.\n\nNothing was changed.")
+                                .arg(QDir::toNativeSeparators(backupPath), error));
+    }
+    return false;
+}

@@ -10,6 +10,7 @@
 class QLineEdit;
 class QPoint;
 class QTableWidget;
+class ServiceInstaller;
 
 // The imported services of one JSON service file: checked, edited, previewed against the
 // installed services, exported as a batch script or installed. Works on its own copy of the
@@ -47,6 +48,9 @@ private:
     void populateTable();
     void editService(int index);
     void showDiff(int index);
+    // Saves the services about to be replaced; false, after telling the user why, when it could
+    // not.
+    bool backUpServices(ServiceInstaller &installer, const QString &backupPath);
     // The record index stored in the row, or -1 when the row has none in range.
     int recordIndexOfRow(int row) const;
 
