@@ -99,6 +99,456 @@
         <source>Preview Changes...</source>
         <translation>Änderungen anzeigen...</translation>
     </message>
+    <message>
+        <source>Service Name</source>
+        <translation>Dienstname</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Startup Type</source>
+        <translation>Starttyp</translation>
+    </message>
+    <message>
+        <source>Service Type</source>
+        <translation>Diensttyp</translation>
+    </message>
+    <message>
+        <source>Error Control</source>
+        <translation>Fehlersteuerung</translation>
+    </message>
+    <message>
+        <source>Dependencies</source>
+        <translation>Abhängigkeiten</translation>
+    </message>
+    <message>
+        <source>Load Order Group</source>
+        <translation>Ladereihenfolgegruppe</translation>
+    </message>
+    <message>
+        <source>Failure Reset</source>
+        <translation>Fehlerzähler zurücksetzen</translation>
+    </message>
+    <message>
+        <source>First Failure</source>
+        <translation>Erster Fehler</translation>
+    </message>
+    <message>
+        <source>Second Failure</source>
+        <translation>Zweiter Fehler</translation>
+    </message>
+    <message>
+        <source>Subsequent Failures</source>
+        <translation>Weitere Fehler</translation>
+    </message>
+    <message>
+        <source>Failure Command</source>
+        <translation>Fehlerbefehl</translation>
+    </message>
+    <message>
+        <source>Failure Params</source>
+        <translation>Parameter des Fehlerbefehls</translation>
+    </message>
+    <message>
+        <source>Reboot Message</source>
+        <translation>Neustartmeldung</translation>
+    </message>
+    <message>
+        <source>SID Type</source>
+        <translation>SID-Typ</translation>
+    </message>
+    <message>
+        <source>Pre-Shutdown Timeout</source>
+        <translation>Timeout vor dem Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Required Privileges</source>
+        <translation>Erforderliche Privilegien</translation>
+    </message>
+    <message>
+        <source>Launch Protected</source>
+        <translation>Geschützter Start</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> Tage</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installation</translation>
+    </message>
+    <message>
+        <source>Cannot find out which services already exist, so nothing was changed:
+%1</source>
+        <translation>Es lässt sich nicht feststellen, welche Dienste bereits vorhanden sind; daher wurde nichts geändert:
+%1</translation>
+    </message>
+    <message>
+        <source>Services already exist</source>
+        <translation>Dienste bereits vorhanden</translation>
+    </message>
+    <message>
+        <source>The following services already exist and will be deleted and recreated:
+
+%1
+
+Their current configuration will be saved to:
+%2
+
+Continue?</source>
+        <translation>Die folgenden Dienste sind bereits vorhanden und werden gelöscht und neu erstellt:
+
+%1
+
+Ihre aktuelle Konfiguration wird gespeichert in:
+%2
+
+Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Installing services...</source>
+        <translation>Dienste werden installiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Installing %1...</source>
+        <translation>%1 wird installiert...</translation>
+    </message>
+    <message>
+        <source>The current configuration of these services cannot be read, so they cannot be saved before they are replaced:
+
+%1
+
+Nothing was changed.</source>
+        <translation>Die aktuelle Konfiguration dieser Dienste kann nicht gelesen und daher vor dem Ersetzen nicht gesichert werden:
+
+%1
+
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2.
+
+Nothing was changed.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2.
+
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Preview: %1</source>
+        <translation>Vorschau: %1</translation>
+    </message>
+    <message>
+        <source>Comparing installed service with imported configuration:</source>
+        <translation>Vergleich des installierten Dienstes mit der importierten Konfiguration:</translation>
+    </message>
+    <message>
+        <source>No differences found.</source>
+        <translation>Keine Unterschiede gefunden.</translation>
+    </message>
+    <message>
+        <source>Service &quot;%1&quot; does not exist on this system. It will be created as a new service.</source>
+        <translation>Der Dienst „%1“ ist auf diesem System nicht vorhanden. Er wird als neuer Dienst erstellt.</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Aktuell</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importiert</translation>
+    </message>
+    <message>
+        <source>exit code %1</source>
+        <translation>Exitcode %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be started: %2</source>
+        <translation>„%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; did not finish within %2 seconds</source>
+        <translation>„%1“ wurde nicht innerhalb von %2 Sekunden beendet</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ended abnormally</source>
+        <translation>„%1“ wurde abnormal beendet</translation>
+    </message>
+    <message>
+        <source>%1: not replaced - its current configuration was not saved</source>
+        <translation>%1: nicht ersetzt - die aktuelle Konfiguration wurde nicht gesichert</translation>
+    </message>
+    <message>
+        <source>%1: stop failed - %2</source>
+        <translation>%1: Beenden fehlgeschlagen - %2</translation>
+    </message>
+    <message>
+        <source>the service had not stopped after %1 seconds</source>
+        <translation>der Dienst war nach %1 Sekunden nicht beendet</translation>
+    </message>
+    <message>
+        <source>%1: delete failed - %2</source>
+        <translation>%1: Löschen fehlgeschlagen - %2</translation>
+    </message>
+    <message>
+        <source>the service was still present %1 seconds after deletion</source>
+        <translation>der Dienst war %1 Sekunden nach dem Löschen noch vorhanden</translation>
+    </message>
+    <message>
+        <source>%1: create failed - %2</source>
+        <translation>%1: Erstellen fehlgeschlagen - %2</translation>
+    </message>
+    <message>
+        <source>; the previous service was restored</source>
+        <translation>; der vorherige Dienst wurde wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>; restoring the previous service failed at step %1 - %2</source>
+        <translation>; die Wiederherstellung des vorherigen Dienstes ist bei Schritt %1 fehlgeschlagen - %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 failed - %3</source>
+        <translation>%1: %2 fehlgeschlagen - %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 services installed successfully.</source>
+        <translation>%1 von %2 Diensten erfolgreich installiert.</translation>
+    </message>
+    <message>
+        <source>
+
+Errors:
+%1</source>
+        <translation>
+
+Fehler:
+%1</translation>
+    </message>
+    <message>
+        <source>
+
+The previous configuration of the replaced services was saved to:
+%1</source>
+        <translation>
+
+Die vorherige Konfiguration der ersetzten Dienste wurde gespeichert in:
+%1</translation>
+    </message>
+    <message>
+        <source>Properties of &quot;%1&quot;</source>
+        <translation>Eigenschaften von „%1“</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Log On</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Recovery</source>
+        <translation>Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Validation</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>Service name must not be empty.</source>
+        <translation>Der Dienstname darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Path to executable must not be empty.</source>
+        <translation>Der Pfad zur EXE-Datei darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Take No Action</source>
+        <translation>Keine Aktion durchführen</translation>
+    </message>
+    <message>
+        <source>Restart the Service</source>
+        <translation>Dienst neu starten</translation>
+    </message>
+    <message>
+        <source>Run a Program</source>
+        <translation>Programm ausführen</translation>
+    </message>
+    <message>
+        <source>Restart the Computer</source>
+        <translation>Computer neu starten</translation>
+    </message>
+    <message>
+        <source>Service name:</source>
+        <translation>Dienstname:</translation>
+    </message>
+    <message>
+        <source>Display name:</source>
+        <translation>Anzeigename:</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Beschreibung:</translation>
+    </message>
+    <message>
+        <source>Select Executable</source>
+        <translation>Programmdatei auswählen</translation>
+    </message>
+    <message>
+        <source>Executables (*.exe);;All Files (*)</source>
+        <translation>Programme (*.exe);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Path to executable:</source>
+        <translation>Pfad zur EXE-Datei:</translation>
+    </message>
+    <message>
+        <source>Startup type:</source>
+        <translation>Starttyp:</translation>
+    </message>
+    <message>
+        <source>Log on as:</source>
+        <translation>Anmelden als:</translation>
+    </message>
+    <message>
+        <source>Local System account</source>
+        <translation>Lokales Systemkonto</translation>
+    </message>
+    <message>
+        <source>This account:</source>
+        <translation>Dieses Konto:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Kennwort:</translation>
+    </message>
+    <message>
+        <source>Confirm password:</source>
+        <translation>Kennwort bestätigen:</translation>
+    </message>
+    <message>
+        <source>Select the action to perform when a service failure occurs.</source>
+        <translation>Wählen Sie die Reaktion des Computers bei Dienstfehlern aus.</translation>
+    </message>
+    <message>
+        <source>First failure:</source>
+        <translation>Erster Fehler:</translation>
+    </message>
+    <message>
+        <source>Second failure:</source>
+        <translation>Zweiter Fehler:</translation>
+    </message>
+    <message>
+        <source>Subsequent failures:</source>
+        <translation>Weitere Fehler:</translation>
+    </message>
+    <message>
+        <source>Reset fail count after:</source>
+        <translation>Fehlerzähler zurücksetzen nach:</translation>
+    </message>
+    <message>
+        <source> minute(s)</source>
+        <translation> Minute(n)</translation>
+    </message>
+    <message>
+        <source>Restart service after:</source>
+        <translation>Dienst neu starten nach:</translation>
+    </message>
+    <message>
+        <source>Run program</source>
+        <translation>Programm ausführen</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Select Program</source>
+        <translation>Programm auswählen</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Programm:</translation>
+    </message>
+    <message>
+        <source>Command line parameters:</source>
+        <translation>Befehlszeilenparameter:</translation>
+    </message>
+    <message>
+        <source>Reboot message:</source>
+        <translation>Neustartmeldung:</translation>
+    </message>
+    <message>
+        <source>This service depends on the following services:</source>
+        <translation>Dieser Dienst ist von folgenden Diensten abhängig:</translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation>Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Load order group:</source>
+        <translation>Ladereihenfolgegruppe:</translation>
+    </message>
+    <message>
+        <source>Add Dependency</source>
+        <translation>Abhängigkeit hinzufügen</translation>
+    </message>
+    <message>
+        <source>Service name</source>
+        <translation>Dienstname</translation>
+    </message>
+    <message>
+        <source>Service type:</source>
+        <translation>Diensttyp:</translation>
+    </message>
+    <message>
+        <source>Error control:</source>
+        <translation>Fehlersteuerung:</translation>
+    </message>
+    <message>
+        <source>Service SID type:</source>
+        <translation>Dienst-SID-Typ:</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Pre-shutdown timeout:</source>
+        <translation>Timeout vor dem Herunterfahren:</translation>
+    </message>
+    <message>
+        <source>Launch protected:</source>
+        <translation>Geschützter Start:</translation>
+    </message>
+    <message>
+        <source>Required privileges:</source>
+        <translation>Erforderliche Privilegien:</translation>
+    </message>
+    <message>
+        <source>Enter one privilege per line, e.g. SeBackupPrivilege</source>
+        <translation>Ein Privileg pro Zeile eingeben, z. B. SeBackupPrivilege</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
