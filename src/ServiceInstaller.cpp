@@ -197,9 +197,11 @@ ServiceInstaller::Result ServiceInstaller::install(const ServiceInfo &service)
             result.status = Status::StopTimedOut;
             return result;
         }
-        result.failedRun = run(ServiceCommands::remove(name), m_timeouts.changeMs);
-        if (!result.failedRun.succeeded()) {
+        // A service that vanished since the existence pass needs no delete.
+        const ToolRun removal = run(ServiceCommands::remove(name), m_timeouts.changeMs);
+        if (!removal.succeeded() && errorNumber(removal) != ServiceDoesNotExist) {
             result.status = Status::DeleteFailed;
+            result.failedRun = removal;
             return result;
         }
         if (!waitFor(name, State::Gone, m_timeouts.removalWaitMs)) {
@@ -209,10 +211,8 @@ ServiceInstaller::Result ServiceInstaller::install(const ServiceInfo &service)
     }
 
     FailedStep failedCreate;
-    if (createWithFollowUps(service, &failedCreate, &result.failedFollowUps)) {
-        result.failedRun = ToolRun();
+    if (createWithFollowUps(service, &failedCreate, &result.failedFollowUps))
         return result;
-    }
     result.status = Status::CreateFailed;
     result.failedRun = failedCreate.run;
     if (!replace)
@@ -266,7 +266,9 @@ bool ServiceInstaller::waitFor(const QString &serviceName, State wanted, int lim
 {
     const QDeadlineTimer deadline(limitMs);
     for (;;) {
-        if (queryState(serviceName) == wanted)
+        const State state = queryState(serviceName);
+        // A service that is gone has stopped as well.
+        if (state == wanted || (wanted == State::Stopped && state == State::Gone))
             return true;
         if (deadline.hasExpired())
             return false;

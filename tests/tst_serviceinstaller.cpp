@@ -53,6 +53,7 @@ private slots:
     void findExistingNeedsTheTool();
     void replacesARunningServiceOnceStoppedAndSavesIt();
     void serviceThatDoesNotStopIsLeftAlone();
+    void serviceGoneSinceTheExistencePassIsCreated();
     void failedCreateRestoresThePreviousService();
     void failedFollowUpIsReported();
     void unreadableServiceIsNotBackedUp();
@@ -227,6 +228,20 @@ void tst_ServiceInstaller::serviceThatDoesNotStopIsLeftAlone()
     const ServiceInstaller::Result result = installer.install(importedService("Stuck"));
     QCOMPARE(result.status, ServiceInstaller::Result::Status::StopTimedOut);
     QCOMPARE(ServiceEnumerator::enumerate(), before); // still there, not marked for deletion
+}
+
+void tst_ServiceInstaller::serviceGoneSinceTheExistencePassIsCreated()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Acme", "Old", "C:\\old.exe")}));
+    ServiceInstaller installer;
+    installer.setTimeouts(shortWaits());
+    QVERIFY(installer.findExisting({importedService("Acme")}));
+    QVERIFY(installer.backUpExisting(ServiceInstaller::newBackupPath(), nullptr, nullptr));
+    QVERIFY(m_env->writeDatabase({}));
+
+    const ServiceInstaller::Result result = installer.install(importedService("Acme", "New"));
+    QCOMPARE(result.status, ServiceInstaller::Result::Status::Installed);
+    QCOMPARE(ServiceEnumerator::enumerate().constFirst().displayName, QStringLiteral("New"));
 }
 
 void tst_ServiceInstaller::failedCreateRestoresThePreviousService()
