@@ -16,7 +16,7 @@ ImportTestEnvironment::ImportTestEnvironment()
     : m_oldPath(qgetenv("PATH"))
 {
     qputenv("LEDGERWELL_SCM_DB", QFile::encodeName(databasePath()));
-    qputenv("PATH", QFile::encodeName(standInToolsDir()) + ':' + m_oldPath);
+    qputenv("PATH", QFile::encodeName(standInToolsDir() + QDir::listSeparator()) + m_oldPath);
     QStandardPaths::setTestModeEnabled(true);
     MessageBox::setTestMode(true);
     MessageBox::reset();
