@@ -2,6 +2,7 @@
 
 #include "FileDialog.h"
 #include "MessageBox.h"
+#include "ServiceRecords.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,26 +73,11 @@ ServiceInfo importedService(const QString &name, const QString &displayName,
 
 ServiceInfo serviceWithEveryField(const QString &name)
 {
-    ServiceInfo s = importedService(name, "Acme \"Agent\" 100%", "DelayedAuto", ".\\acme",
-                                    "\"C:\\Program Files\\Acme\\agent.exe\" --port=%PORT%",
-                                    "Keeps \"Acme\" running; see %1.");
-    s.serviceType = QStringLiteral("Share");
-    s.errorControl = QStringLiteral("Severe");
-    s.failureResetDays = 2;
-    s.firstFailure = {QStringLiteral("restart"), 60000};
-    s.secondFailure = {QStringLiteral("run_command"), 60000};
-    s.subsequentFailure = {QStringLiteral("reboot"), 60000};
-    s.failureCommand = QStringLiteral("C:\\fix.cmd");
-    s.failureCommandParams = QStringLiteral("/all \"quoted arg\"");
-    s.failureRebootMessage = QStringLiteral("Rebooting & \"fixing\"");
-    s.dependencies = {QStringLiteral("RPCSS"), QStringLiteral("+NetworkProvider")};
-    s.loadOrderGroup = QStringLiteral("NetworkProvider");
-    s.sidType = QStringLiteral("Restricted");
-    s.preShutdownTimeout = 180000;
-    s.requiredPrivileges = {QStringLiteral("SeBackupPrivilege"),
-                            QStringLiteral("SeChangeNotifyPrivilege")};
-    s.launchProtected = QStringLiteral("None");
-    return s;
+    ServiceInfo service = everyFieldRecord();
+    service.serviceName = name;
+    // Launch protection is never written to the system; read back, it is "None".
+    service.launchProtected = QStringLiteral("None");
+    return service;
 }
 
 QJsonObject simulatedService(const QString &name, const QString &displayName,

@@ -47,7 +47,7 @@ ServiceInfo importedService(const QString &name, const QString &displayName = QS
                             const QString &binaryPath = QStringLiteral("C:\\svc.exe"),
                             const QString &description = QString());
 
-// A record that needs every follow-up step, with quotes and percent signs in its texts.
+// The shared every-field record under this name, as the system can hold it after an install.
 ServiceInfo serviceWithEveryField(const QString &name);
 
 // One entry of the simulated database, stopped, own process.

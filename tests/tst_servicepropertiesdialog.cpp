@@ -97,7 +97,11 @@ void tst_ServicePropertiesDialog::cleanup()
 
 void tst_ServicePropertiesDialog::untouchedRecordComesBackUnchanged()
 {
-    const ServiceInfo service = fullService();
+    // The sheet has one restart delay for all three actions.
+    ServiceInfo service = fullService();
+    service.secondFailure.delayMs = service.firstFailure.delayMs;
+    service.subsequentFailure.delayMs = service.firstFailure.delayMs;
+    service.launchProtected = QStringLiteral("Antimalware");
     QVERIFY(afterOk(service) == service);
 }
 
@@ -105,7 +109,7 @@ void tst_ServicePropertiesDialog::layout()
 {
     ServiceInfo service = fullService();
     ServicePropertiesDialog dialog(service);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Properties of \"Acme \"Agent\" 100%\""));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Properties of \"Full Service\""));
     auto *tabs = child<QTabWidget>(dialog, "propertyTabs");
     QCOMPARE(tabs->count(), 5);
     QCOMPARE(tabs->currentIndex(), 0);
@@ -118,7 +122,7 @@ void tst_ServicePropertiesDialog::layout()
     QCOMPARE(child<QComboBox>(dialog, "secondFailureCombo")->currentText(),
              QStringLiteral("Run a Program"));
     QCOMPARE(child<QTextEdit>(dialog, "privilegesEdit")->toPlainText(),
-             QStringLiteral("SeBackupPrivilege\nSeChangeNotifyPrivilege"));
+             QStringLiteral("SeChangeNotifyPrivilege\nSeImpersonatePrivilege"));
 
     service.displayName.clear();
     ServicePropertiesDialog unnamed(service);
@@ -432,7 +436,7 @@ void tst_ServicePropertiesDialog::dependencies()
         list->setCurrentRow(0);
         child<QPushButton>(dialog, "removeDependencyButton")->click();
     });
-    QCOMPARE(result.dependencies, QStringList({"+NetworkProvider", "Dnscache", "Dnscache"}));
+    QCOMPARE(result.dependencies, QStringList({"+TDI", "Dnscache", "Dnscache"}));
 
     // Cancel leaves the record as it was, whatever the list went through.
     ServicePropertiesDialog dialog(service);
