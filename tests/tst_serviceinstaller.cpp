@@ -194,8 +194,8 @@ void tst_ServiceInstaller::replacesARunningServiceOnceStoppedAndSavesIt()
     const ServiceInfo before = ServiceEnumerator::enumerate().constFirst();
     const ServiceInfo replacement = serviceWithEveryField("Spooler");
 
+    // The full waits: a busy machine must not turn a slow stop into a failure here.
     ServiceInstaller installer;
-    installer.setTimeouts(shortWaits());
     QVERIFY(installer.findExisting({replacement}));
     QCOMPARE(installer.existingNames(), QStringList({"Spooler"}));
 
