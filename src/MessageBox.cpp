@@ -33,6 +33,17 @@ QMessageBox::StandardButton MessageBox::warning(QWidget *parent, const QString &
     return show(QMessageBox::Warning, parent, title, text, buttons, defaultButton);
 }
 
+void MessageBox::about(QWidget *parent, const QString &title, const QString &text)
+{
+    SeamState &state = seam();
+    if (state.testMode) {
+        state.shown.append(
+            {QMessageBox::NoIcon, title, text, QMessageBox::Ok, QMessageBox::NoButton});
+        return;
+    }
+    QMessageBox::about(parent, title, text);
+}
+
 QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *parent,
                                              const QString &title, const QString &text,
                                              QMessageBox::StandardButtons buttons,

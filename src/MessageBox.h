@@ -28,6 +28,8 @@ public:
     warning(QWidget *parent, const QString &title, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    // QMessageBox::about; recorded with no icon and an Ok button.
+    static void about(QWidget *parent, const QString &title, const QString &text);
 
     // Test seam. In test mode no box is shown: each one is recorded and answered with the next
     // queued answer, or, when none is queued, with its default button (Ok when it has none).

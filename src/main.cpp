@@ -1,3 +1,6 @@
+#include "MainWindow.h"
+#include "platform/SystemTools.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
@@ -5,5 +8,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvantel Ledgerwell"));
     QApplication::setOrganizationName(QStringLiteral("Quorvantel"));
-    return 0;
+    platform::makeStandInToolsReachable();
+
+    MainWindow window;
+    window.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ServiceInfo.h"
+
+#include <QDialog>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+class QLineEdit;
+class QPoint;
+class QTableWidget;
+class ServiceInstaller;
+
+// The imported services of one JSON service file: checked, edited, previewed against the
+// installed services, exported as a batch script or installed. Works on its own copy of the
+// records; nothing flows back to the caller.
+class ImportDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ImportDialog(const QList<ServiceInfo> &services, QWidget *parent = nullptr);
+
+    // The checked records, hidden rows included, in file order whatever the table's sort order.
+    QList<ServiceInfo> checkedServices() const;
+
+private slots:
+    void onCellDoubleClicked(int row, int column);
+    void onExportBatch();
+    void onInstallServices();
+    void onPreview();
+    void onFilterChanged(const QString &text);
+    void onSelectNone();
+    void onContextMenu(const QPoint &pos);
+
+private:
+    void populateTable();
+    void editService(int index);
+    void showDiff(int index);
+    // Saves the services about to be replaced; false, after telling the user why, when it could
+    // not.
+    bool backUpServices(ServiceInstaller &installer, const QString &backupPath);
+    // The record index stored in the row, or -1 when the row has none in range.
+    int recordIndexOfRow(int row) const;
+
+    QLineEdit *m_filterEdit = nullptr;
+    QTableWidget *m_table = nullptr;
+    QList<ServiceInfo> m_services;
+    QSet<QString> m_editedServices;
+};

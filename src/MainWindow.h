@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ServiceInfo.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QTranslator>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableWidget;
+
+// The program's one window: the table of installed services, the commands that export the
+// checked ones and import a service file, the language and the information windows.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The loaded records whose rows are checked, hidden rows included, in enumeration order.
+    QList<ServiceInfo> selectedServices() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void onSelectNone();
+    void onExportBatch();
+    void onExportJson();
+    void onImport();
+    void onAbout();
+    void onLicense();
+    void onLanguageChanged(const QString &lang);
+    void onFilterChanged(const QString &text);
+    void onContextMenu(const QPoint &pos);
+
+private:
+    enum class ExportFormat { Batch, Json };
+
+    void setupMenuBar();
+    void setupCentralWidget();
+    void retranslateUi();
+    void loadServices();
+    void updateStatusBar();
+    void saveSettings();
+    void restoreSettings();
+    void exportServices(ExportFormat format);
+
+    QTranslator m_translator;
+    QLineEdit *m_filterEdit = nullptr;
+    QPushButton *m_deselectButton = nullptr;
+    QPushButton *m_exportBatchButton = nullptr;
+    QPushButton *m_exportJsonButton = nullptr;
+    QPushButton *m_importButton = nullptr;
+    QTableWidget *m_table = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QAction *m_exportBatchAction = nullptr;
+    QAction *m_exportJsonAction = nullptr;
+    QAction *m_importAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_deselectAllAction = nullptr;
+    QAction *m_filterAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_licenseAction = nullptr;
+    QList<ServiceInfo> m_services;
+};

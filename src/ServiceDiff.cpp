@@ -1,0 +1,130 @@
+#include "ServiceDiff.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString label(const char *text)
+{
+    return QCoreApplication::translate("ImportDialog", text);
+}
+
+// One compared field: its label and how a record's value reads.
+struct FieldRule
+{
+    const char *label;
+    QString (*text)(const ServiceInfo &);
+    bool shownForNewService;
+};
+
+const FieldRule fieldRules[] = {
+    {QT_TRANSLATE_NOOP("ImportDialog", "Service Name"),
+     [](const ServiceInfo &s) { return s.serviceName; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Display Name"),
+     [](const ServiceInfo &s) { return s.displayName; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Description"),
+     [](const ServiceInfo &s) { return s.description; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Binary Path"),
+     [](const ServiceInfo &s) { return s.binaryPath; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Startup Type"),
+     [](const ServiceInfo &s) { return s.startType; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Service Type"),
+     [](const ServiceInfo &s) { return s.serviceType; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Error Control"),
+     [](const ServiceInfo &s) { return s.errorControl; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Account"),
+     [](const ServiceInfo &s) { return s.accountName; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Dependencies"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatList(s.dependencies); }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Load Order Group"),
+     [](const ServiceInfo &s) { return s.loadOrderGroup; }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Reset"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatResetDays(s.failureResetDays); }, false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "First Failure"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.firstFailure); }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Second Failure"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.secondFailure); }, true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Subsequent Failures"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.subsequentFailure); },
+     true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Command"),
+     [](const ServiceInfo &s) { return s.failureCommand; }, false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Params"),
+     [](const ServiceInfo &s) { return s.failureCommandParams; }, false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Reboot Message"),
+     [](const ServiceInfo &s) { return s.failureRebootMessage; }, false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "SID Type"), [](const ServiceInfo &s) { return s.sidType; },
+     true},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Pre-Shutdown Timeout"),
+     [](const ServiceInfo &s) {
+         return ServiceDiff::formatPreShutdownTimeout(s.preShutdownTimeout);
+     },
+     false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Required Privileges"),
+     [](const ServiceInfo &s) { return ServiceDiff::formatList(s.requiredPrivileges); }, false},
+    {QT_TRANSLATE_NOOP("ImportDialog", "Launch Protected"),
+     [](const ServiceInfo &s) { return s.launchProtected; }, false},
+};
+
+} // namespace
+
+namespace ServiceDiff {
+
+QString formatList(const QStringList &entries)
+{
+    return entries.join(QStringLiteral(", "));
+}
+
+QString formatFailureAction(const FailureAction &action)
+{
+    if (action.type.isEmpty() || action.type == u"none")
+        return QStringLiteral("none");
+    return QStringLiteral("%1 (%2 ms)").arg(action.type).arg(action.delayMs);
+}
+
+QString formatResetDays(int days)
+{
+    return QString::number(days) + QCoreApplication::translate("ImportDialog", " days");
+}
+
+QString formatPreShutdownTimeout(int milliseconds)
+{
+    return QString::number(milliseconds) + QStringLiteral(" ms");
+}
+
+const ServiceInfo *findInstalled(const QList<ServiceInfo> &installed, const QString &serviceName)
+{
+    for (const ServiceInfo &service : installed) {
+        if (service.serviceName == serviceName)
+            return &service;
+    }
+    return nullptr;
+}
+
+QList<Field> compare(const ServiceInfo &installed, const ServiceInfo &imported)
+{
+    QList<Field> fields;
+    for (const FieldRule &rule : fieldRules)
+        fields.append({label(rule.label), rule.text(installed), rule.text(imported)});
+    return fields;
+}
+
+QList<Field> differences(const ServiceInfo &installed, const ServiceInfo &imported)
+{
+    QList<Field> fields = compare(installed, imported);
+    fields.removeIf([](const Field &field) { return field.current == field.imported; });
+    return fields;
+}
+
+QList<Field> newServiceFields(const ServiceInfo &imported)
+{
+    QList<Field> fields;
+    for (const FieldRule &rule : fieldRules) {
+        const QString text = rule.text(imported);
+        if (rule.shownForNewService && !text.isEmpty())
+            fields.append({label(rule.label), QString(QChar(0x2014)), text});
+    }
+    return fields;
+}
+
+} // namespace ServiceDiff

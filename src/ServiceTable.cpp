@@ -1,0 +1,98 @@
+#include "ServiceTable.h"
+
+#include <QTableWidget>
+
+namespace ServiceTable {
+
+namespace {
+
+QTableWidgetItem *textItem(const QString &text)
+{
+    return new QTableWidgetItem(text);
+}
+
+} // namespace
+
+void fill(QTableWidget *table, const QList<ServiceInfo> &services)
+{
+    table->setSortingEnabled(false);
+    table->setRowCount(int(services.size()));
+    for (int row = 0; row < int(services.size()); ++row) {
+        const ServiceInfo &service = services.at(row);
+
+        auto *check = new QTableWidgetItem;
+        check->setCheckState(Qt::Unchecked);
+        check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        table->setItem(row, CheckColumn, check);
+
+        QTableWidgetItem *name = textItem(service.serviceName);
+        if (!service.description.isEmpty())
+            name->setToolTip(service.description);
+        table->setItem(row, NameColumn, name);
+        table->setItem(row, DisplayNameColumn, textItem(service.displayName));
+        table->setItem(row, StartTypeColumn, textItem(service.startType));
+        table->setItem(row, AccountColumn, textItem(service.accountName));
+        table->setItem(row, BinaryPathColumn, textItem(service.binaryPath));
+    }
+    table->setSortingEnabled(true);
+}
+
+void applyFilter(QTableWidget *table, const QString &text)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        bool matches = text.isEmpty();
+        for (int column = NameColumn; !matches && column < ColumnCount; ++column) {
+            const QTableWidgetItem *item = table->item(row, column);
+            matches = item && item->text().contains(text, Qt::CaseInsensitive);
+        }
+        table->setRowHidden(row, !matches);
+    }
+}
+
+void uncheckAll(QTableWidget *table)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (QTableWidgetItem *check = table->item(row, CheckColumn))
+            check->setCheckState(Qt::Unchecked);
+    }
+}
+
+Counts countRows(const QTableWidget *table)
+{
+    Counts counts;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->isRowHidden(row))
+            continue;
+        ++counts.visible;
+        const QTableWidgetItem *check = table->item(row, CheckColumn);
+        if (check && check->checkState() == Qt::Checked)
+            ++counts.selected;
+    }
+    return counts;
+}
+
+QSet<QString> checkedNames(const QTableWidget *table)
+{
+    QSet<QString> names;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *check = table->item(row, CheckColumn);
+        const QTableWidgetItem *name = table->item(row, NameColumn);
+        if (check && name && check->checkState() == Qt::Checked)
+            names.insert(name->text());
+    }
+    return names;
+}
+
+QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<QString> &names)
+{
+    QList<ServiceInfo> result;
+    if (names.isEmpty())
+        return result;
+    for (const ServiceInfo &service : services) {
+        if (names.contains(service.serviceName))
+            result.append(service);
+    }
+    return result;
+}
+
+} // namespace ServiceTable

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ServiceInfo.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+
+class QTableWidget;
+
+// The main window's table of installed services: one row per record, tied to its record only by
+// the service name, since the user sorts the rows.
+namespace ServiceTable {
+
+enum Column {
+    CheckColumn,
+    NameColumn,
+    DisplayNameColumn,
+    StartTypeColumn,
+    AccountColumn,
+    BinaryPathColumn,
+    ColumnCount
+};
+
+// Replaces the rows with one unchecked row per record, in the records' order.
+void fill(QTableWidget *table, const QList<ServiceInfo> &services);
+
+// Shows the rows with a cell text (check column aside) containing text, ignoring case; an empty
+// text shows every row. Check marks are left as they are.
+void applyFilter(QTableWidget *table, const QString &text);
+
+// Clears the check mark of every row, hidden rows too.
+void uncheckAll(QTableWidget *table);
+
+struct Counts
+{
+    int visible = 0;
+    int selected = 0; // checked and visible
+};
+Counts countRows(const QTableWidget *table);
+
+// The names of the checked rows, hidden rows included.
+QSet<QString> checkedNames(const QTableWidget *table);
+
+// The records whose name is in names, in the records' order.
+QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<QString> &names);
+
+} // namespace ServiceTable

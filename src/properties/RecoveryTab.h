@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QWidget>
+
+struct ServiceInfo;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+
+// "Recovery": the three recovery actions, one restart delay shared by all three, the reset
+// period in days, the program to run and the reboot message.
+class RecoveryTab : public QWidget
+{
+    Q_DECLARE_TR_FUNCTIONS(ImportDialog)
+
+public:
+    explicit RecoveryTab(const ServiceInfo &service, QWidget *parent = nullptr);
+
+    void writeTo(ServiceInfo &service) const;
+
+    // The delay in milliseconds for a number of minutes. A delay is a signed 32-bit count of
+    // milliseconds, so more minutes than it holds are stored as the most it holds in whole
+    // minutes, never as an overflowed or negative value.
+    static int delayMsFromMinutes(int minutes);
+
+private:
+    QComboBox *m_firstCombo = nullptr;
+    QComboBox *m_secondCombo = nullptr;
+    QComboBox *m_subsequentCombo = nullptr;
+    QSpinBox *m_resetDaysSpin = nullptr;
+    QSpinBox *m_restartMinutesSpin = nullptr;
+    QLineEdit *m_programEdit = nullptr;
+    QLineEdit *m_paramsEdit = nullptr;
+    QLineEdit *m_rebootMessageEdit = nullptr;
+};

@@ -1,0 +1,400 @@
+#include "ImportDialog.h"
+#include "ImportTestSupport.h"
+#include "ServiceTable.h"
+
+#include "FileDialog.h"
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QList<ServiceInfo> threeServices()
+{
+    return {importedService("Spooler", "Print Spooler", "Auto", "LocalSystem",
+                            "C:\\Windows\\System32\\spoolsv.exe", "Spools print jobs."),
+            importedService("AcmeAgent", "Acme Agent", "DelayedAuto", ".\\acme",
+                            "\"C:\\Program Files\\Acme\\agent.exe\" --service"),
+            importedService("BITS", "Background Intelligent Transfer Service", "Manual",
+                            "LocalSystem", "C:\\Windows\\System32\\svchost.exe -k netsvcs")};
+}
+
+QTableWidget *table(const ImportDialog &dialog)
+{
+    return dialog.findChild<QTableWidget *>("serviceTable");
+}
+
+void setChecked(QTableWidget *table, int row, bool checked)
+{
+    table->item(row, ServiceTable::CheckColumn)
+        ->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool allChecked(const QTableWidget *table)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, ServiceTable::CheckColumn)->checkState() != Qt::Checked)
+            return false;
+    }
+    return true;
+}
+
+bool rowIsBold(const QTableWidget *table, int row)
+{
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (!table->item(row, column)->font().bold())
+            return false;
+    }
+    return true;
+}
+
+void clickButton(const ImportDialog &dialog, const char *name)
+{
+    auto *button = dialog.findChild<QPushButton *>(name);
+    QVERIFY(button);
+    button->click();
+}
+
+void doubleClick(QTableWidget *t, int row)
+{
+    // An item view takes a double-click only on the item it saw pressed first.
+    const QPoint center = t->visualItemRect(t->item(row, ServiceTable::NameColumn)).center();
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, center);
+}
+
+// Opens the editor with a double-click on the row of this service, lets edit change it, then
+// presses OK.
+bool editRow(ImportDialog &dialog, const QString &name, const std::function<void(QWidget *)> &edit)
+{
+    QTableWidget *t = table(dialog);
+    const int row = rowOf(t, name);
+    if (row < 0)
+        return false;
+    return withNextModal([&] { doubleClick(t, row); },
+                         [&](QWidget *editor) {
+                             edit(editor);
+                             editor->findChild<QDialogButtonBox *>("buttonBox")
+                                 ->button(QDialogButtonBox::Ok)
+                                 ->click();
+                         });
+}
+
+void setDisplayName(QWidget *editor, const QString &text)
+{
+    editor->findChild<QLineEdit *>("displayNameEdit")->setText(text);
+}
+
+// The texts of the row menu opened at this point of the viewport.
+QStringList menuTexts(QTableWidget *t, const QPoint &pos)
+{
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        menu->close();
+    });
+    emit t->customContextMenuRequested(pos);
+    return texts;
+}
+
+} // namespace
+
+class tst_ImportDialog final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void showsRecordsCheckedInFileOrder();
+    void checkedServicesFollowFileOrderNotSortOrder();
+    void hiddenCheckedRowsAreExportedAndDeselected();
+    void filter_data();
+    void filter();
+    void duplicateNamesAreCheckedTogether();
+    void editMakesRowBoldAndChecksEveryRow();
+    void renameToAnotherNameMakesBothRowsBold();
+    void editKeepsTheFilter();
+    void exportBatch();
+    void exportBatchRefusals();
+    void previewNeedsACurrentRow();
+    void rowMenu();
+
+private:
+    std::unique_ptr<ImportTestEnvironment> m_env;
+};
+
+void tst_ImportDialog::init()
+{
+    m_env = std::make_unique<ImportTestEnvironment>();
+    QVERIFY(m_env->isValid());
+}
+
+void tst_ImportDialog::cleanup()
+{
+    m_env.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_ImportDialog::showsRecordsCheckedInFileOrder()
+{
+    ImportDialog dialog(threeServices());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Services"));
+    QTableWidget *t = table(dialog);
+    QCOMPARE(t->columnCount(), 6);
+    QCOMPARE(rowNames(t), QStringList({"Spooler", "AcmeAgent", "BITS"}));
+    QVERIFY(allChecked(t));
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(t->item(row, ServiceTable::NameColumn)->data(Qt::UserRole).toInt(), row);
+        QCOMPARE(t->item(row, ServiceTable::CheckColumn)->flags(),
+                 Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    }
+    QCOMPARE(t->item(0, ServiceTable::NameColumn)->toolTip(), QStringLiteral("Spools print jobs."));
+    QVERIFY(t->item(1, ServiceTable::NameColumn)->data(Qt::ToolTipRole).isNull());
+    QCOMPARE(t->item(1, ServiceTable::StartTypeColumn)->text(), QStringLiteral("DelayedAuto"));
+    QCOMPARE(t->item(1, ServiceTable::AccountColumn)->text(), QStringLiteral(".\\acme"));
+    QCOMPARE(t->columnWidth(ServiceTable::CheckColumn), 30);
+    QCOMPARE(serviceNames(dialog.checkedServices()), QStringList({"Spooler", "AcmeAgent", "BITS"}));
+}
+
+void tst_ImportDialog::checkedServicesFollowFileOrderNotSortOrder()
+{
+    ImportDialog dialog(threeServices());
+    QTableWidget *t = table(dialog);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::DescendingOrder);
+    QCOMPARE(rowNames(t), QStringList({"Spooler", "BITS", "AcmeAgent"}));
+
+    setChecked(t, 1, false);
+    QCOMPARE(serviceNames(dialog.checkedServices()), QStringList({"Spooler", "AcmeAgent"}));
+    // Indexes travel with the rows.
+    QCOMPARE(t->item(2, ServiceTable::NameColumn)->data(Qt::UserRole).toInt(), 1);
+}
+
+void tst_ImportDialog::hiddenCheckedRowsAreExportedAndDeselected()
+{
+    ImportDialog dialog(threeServices());
+    QTableWidget *t = table(dialog);
+    dialog.findChild<QLineEdit *>("filterEdit")->setText("spooler");
+    QVERIFY(t->isRowHidden(1) && t->isRowHidden(2) && !t->isRowHidden(0));
+
+    const QString path = m_env->filePath("out.bat");
+    FileDialog::queueFileName(path);
+    clickButton(dialog, "exportBatchButton");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray script = file.readAll();
+    QVERIFY(script.contains("sc create \"AcmeAgent\""));
+    QVERIFY(script.contains("sc create \"BITS\""));
+
+    clickButton(dialog, "selectNoneButton");
+    for (int row = 0; row < t->rowCount(); ++row)
+        QCOMPARE(t->item(row, ServiceTable::CheckColumn)->checkState(), Qt::Unchecked);
+    QVERIFY(dialog.checkedServices().isEmpty());
+    QVERIFY(t->isRowHidden(1)); // deselecting does not touch the filter
+}
+
+void tst_ImportDialog::filter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("visible");
+
+    QTest::newRow("capitals match lower case") << "PRINT" << QStringList{"Spooler"};
+    QTest::newRow("start type column") << "Auto" << QStringList{"Spooler", "AcmeAgent"};
+    QTest::newRow("binary path") << "netsvcs" << QStringList{"BITS"};
+    QTest::newRow("account") << ".\\ACME" << QStringList{"AcmeAgent"};
+    QTest::newRow("empty shows all") << "" << QStringList{"Spooler", "AcmeAgent", "BITS"};
+    QTest::newRow("no match") << "zebra" << QStringList();
+}
+
+void tst_ImportDialog::filter()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, visible);
+
+    ImportDialog dialog(threeServices());
+    QTableWidget *t = table(dialog);
+    auto *edit = dialog.findChild<QLineEdit *>("filterEdit");
+    edit->setText("x-no-such-text");
+    edit->setText(text);
+
+    QStringList shown;
+    for (int row = 0; row < t->rowCount(); ++row) {
+        if (!t->isRowHidden(row))
+            shown.append(t->item(row, ServiceTable::NameColumn)->text());
+    }
+    QCOMPARE(shown, visible);
+    QVERIFY(allChecked(t));
+}
+
+void tst_ImportDialog::duplicateNamesAreCheckedTogether()
+{
+    QList<ServiceInfo> services = threeServices();
+    services.append(importedService("Spooler", "Second Spooler"));
+    ImportDialog dialog(services);
+    QTableWidget *t = table(dialog);
+
+    setChecked(t, 3, false);
+    const QList<ServiceInfo> checked = dialog.checkedServices();
+    QCOMPARE(serviceNames(checked), QStringList({"Spooler", "AcmeAgent", "BITS", "Spooler"}));
+    QCOMPARE(checked.at(3).displayName, QStringLiteral("Second Spooler"));
+}
+
+void tst_ImportDialog::editMakesRowBoldAndChecksEveryRow()
+{
+    ImportDialog dialog(threeServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget *t = table(dialog);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::DescendingOrder);
+    setChecked(t, 0, false);
+    setChecked(t, 2, false);
+
+    QVERIFY(editRow(dialog, "BITS", [](QWidget *editor) { setDisplayName(editor, "Edited"); }));
+
+    QCOMPARE(rowNames(t), QStringList({"Spooler", "BITS", "AcmeAgent"}));
+    QCOMPARE(t->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QVERIFY(allChecked(t));
+    QVERIFY(rowIsBold(t, 1));
+    QVERIFY(!rowIsBold(t, 0) && !t->item(2, ServiceTable::NameColumn)->font().bold());
+    QCOMPARE(t->item(1, ServiceTable::DisplayNameColumn)->text(), QStringLiteral("Edited"));
+    QCOMPARE(dialog.checkedServices().at(2).displayName, QStringLiteral("Edited"));
+
+    // Cancel changes nothing; OK without a change still marks the row.
+    QVERIFY(withNextModal([&] { doubleClick(t, 2); },
+                          [](QWidget *editor) {
+                              setDisplayName(editor, "Cancelled");
+                              editor->findChild<QDialogButtonBox *>("buttonBox")
+                                  ->button(QDialogButtonBox::Cancel)
+                                  ->click();
+                          }));
+    QCOMPARE(dialog.checkedServices().at(1).displayName, QStringLiteral("Acme Agent"));
+    QVERIFY(!rowIsBold(t, 2));
+    QVERIFY(editRow(dialog, "AcmeAgent", [](QWidget *) {}));
+    QVERIFY(rowIsBold(t, 2));
+}
+
+void tst_ImportDialog::renameToAnotherNameMakesBothRowsBold()
+{
+    ImportDialog dialog(threeServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget *t = table(dialog);
+
+    QVERIFY(editRow(dialog, "BITS", [](QWidget *editor) {
+        editor->findChild<QLineEdit *>("serviceNameEdit")->setText("  Spooler ");
+    }));
+    QCOMPARE(rowNames(t), QStringList({"Spooler", "AcmeAgent", "Spooler"}));
+    QVERIFY(rowIsBold(t, 0));
+    QVERIFY(!rowIsBold(t, 1));
+    QVERIFY(rowIsBold(t, 2));
+}
+
+void tst_ImportDialog::editKeepsTheFilter()
+{
+    ImportDialog dialog(threeServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget *t = table(dialog);
+    t->horizontalHeader()->setSortIndicator(ServiceTable::NameColumn, Qt::AscendingOrder);
+    dialog.findChild<QLineEdit *>("filterEdit")->setText("svchost");
+    QCOMPARE(rowNames(t), QStringList({"AcmeAgent", "BITS", "Spooler"}));
+
+    // The edited record moves to the top; the filter must follow it, not stay with the row.
+    QVERIFY(editRow(dialog, "BITS", [](QWidget *editor) {
+        editor->findChild<QLineEdit *>("serviceNameEdit")->setText("AAA");
+    }));
+    QCOMPARE(rowNames(t), QStringList({"AAA", "AcmeAgent", "Spooler"}));
+    QVERIFY(!t->isRowHidden(0));
+    QVERIFY(t->isRowHidden(1));
+    QVERIFY(t->isRowHidden(2));
+}
+
+void tst_ImportDialog::exportBatch()
+{
+    ImportDialog dialog(threeServices());
+    setChecked(table(dialog), 1, false);
+    const QString path = m_env->filePath("two.bat");
+    FileDialog::queueFileName(path);
+    clickButton(dialog, "exportBatchButton");
+
+    QCOMPARE(FileDialog::requests().size(), 1);
+    QCOMPARE(FileDialog::requests().first().caption, QStringLiteral("Save Batch Script"));
+    QCOMPARE(FileDialog::requests().first().filter, QStringLiteral("Batch Files (*.bat)"));
+    const MessageBox::Shown shown = MessageBox::lastShown();
+    QCOMPARE(shown.icon, QMessageBox::Information);
+    QCOMPARE(shown.title, QStringLiteral("Export"));
+    QCOMPARE(shown.text, QStringLiteral("Exported 2 services to:\n%1").arg(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray script = file.readAll();
+    QVERIFY(script.contains("sc create \"Spooler\""));
+    QVERIFY(!script.contains("AcmeAgent"));
+}
+
+void tst_ImportDialog::exportBatchRefusals()
+{
+    ImportDialog dialog(threeServices());
+
+    // Cancelled file dialog: nothing at all.
+    clickButton(dialog, "exportBatchButton");
+    QVERIFY(MessageBox::shown().isEmpty());
+
+    // A file that cannot be written: a warning, not the success text.
+    const QString path = m_env->filePath("no-such-folder/out.bat");
+    FileDialog::queueFileName(path);
+    clickButton(dialog, "exportBatchButton");
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().title, QStringLiteral("Export"));
+    QVERIFY(MessageBox::lastShown().text.startsWith("Cannot write file "));
+    QVERIFY(!QFile::exists(path));
+
+    clickButton(dialog, "selectNoneButton");
+    MessageBox::reset();
+    FileDialog::reset();
+    clickButton(dialog, "exportBatchButton");
+    QVERIFY(FileDialog::requests().isEmpty());
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().text, QStringLiteral("No services selected."));
+}
+
+void tst_ImportDialog::previewNeedsACurrentRow()
+{
+    ImportDialog dialog(threeServices());
+    table(dialog)->setCurrentCell(-1, -1);
+    clickButton(dialog, "previewButton");
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().title, QStringLiteral("Preview"));
+    QCOMPARE(MessageBox::lastShown().text, QStringLiteral("Please select a service first."));
+}
+
+void tst_ImportDialog::rowMenu()
+{
+    ImportDialog dialog(threeServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget *t = table(dialog);
+
+    const QPoint onRow = t->visualItemRect(t->item(1, ServiceTable::NameColumn)).center();
+    QCOMPARE(menuTexts(t, onRow),
+             QStringList({"Edit...", "Preview Changes...", "-", "Deselect All"}));
+    const QPoint belowRows(5, t->viewport()->height() - 2);
+    QCOMPARE(t->rowAt(belowRows.y()), -1);
+    QCOMPARE(menuTexts(t, belowRows), QStringList({"Deselect All"}));
+}
+
+QTEST_MAIN(tst_ImportDialog)
+#include "tst_importdialog.moc"

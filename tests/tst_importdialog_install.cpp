@@ -1,0 +1,236 @@
+#include "ImportDialog.h"
+#include "ImportTestSupport.h"
+
+#include "Ledgerwell.h"
+#include "MessageBox.h"
+#include "ServiceEnumerator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void install(const ImportDialog &dialog)
+{
+    dialog.findChild<QPushButton *>("installButton")->click();
+}
+
+QJsonObject running(const QString &name, const QString &displayName, int stopTimeMs)
+{
+    QJsonObject service = simulatedService(name, displayName, "C:\\" + name + ".exe");
+    service["state"] = "running";
+    service["stopTimeMs"] = stopTimeMs;
+    return service;
+}
+
+// The backup file a message names (the line after "...saved to:").
+QString backupPathIn(const QString &text)
+{
+    static const QRegularExpression path(QStringLiteral("saved to:\\n(.+\\.json)"));
+    return path.match(text).captured(1);
+}
+
+} // namespace
+
+class tst_ImportDialogInstall final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void nothingChecked();
+    void installsNewServicesWithoutAsking();
+    void replacesARunningServiceAfterConfirmation();
+    void cancelAtTheSecondRecord();
+    void failedCreateIsRestoredAndReported();
+    void failedFollowUpIsListed();
+    void toolMissingFromPath();
+
+private:
+    std::unique_ptr<ImportTestEnvironment> m_env;
+};
+
+void tst_ImportDialogInstall::init()
+{
+    m_env = std::make_unique<ImportTestEnvironment>();
+    QVERIFY(m_env->isValid());
+}
+
+void tst_ImportDialogInstall::cleanup()
+{
+    m_env.reset();
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_ImportDialogInstall::nothingChecked()
+{
+    ImportDialog dialog({importedService("Acme")});
+    dialog.findChild<QPushButton *>("selectNoneButton")->click();
+    install(dialog);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().title, QStringLiteral("Install"));
+    QCOMPARE(MessageBox::lastShown().text, QStringLiteral("No services selected."));
+    QVERIFY(ServiceEnumerator::enumerate().isEmpty());
+}
+
+void tst_ImportDialogInstall::installsNewServicesWithoutAsking()
+{
+    const ServiceInfo full = serviceWithEveryField("AcmeAgent");
+    const ServiceInfo plain = importedService("Plain", "Plain", "Auto");
+    ImportDialog dialog({full, plain});
+    dialog.show();
+    install(dialog);
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Information);
+    QCOMPARE(MessageBox::lastShown().title, QStringLiteral("Install"));
+    QCOMPARE(MessageBox::lastShown().text,
+             QStringLiteral("2 of 2 services installed successfully."));
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"AcmeAgent", "Plain"}));
+    QCOMPARE(now.at(0), full);
+    // The dialog stays as it was.
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.checkedServices().size(), 2);
+}
+
+void tst_ImportDialogInstall::replacesARunningServiceAfterConfirmation()
+{
+    QVERIFY(m_env->writeDatabase({running("Spooler", "Old Spooler", 700),
+                                  simulatedService("Other", "Other", "C:\\other.exe")}));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+    ServiceInfo replacement = serviceWithEveryField("Spooler");
+    ImportDialog dialog({importedService("NewOne"), replacement});
+    dialog.show();
+
+    MessageBox::queueAnswer(QMessageBox::No);
+    install(dialog);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    const MessageBox::Shown confirmation = MessageBox::lastShown();
+    QCOMPARE(confirmation.title, QStringLiteral("Services already exist"));
+    QCOMPARE(confirmation.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(confirmation.defaultButton, QMessageBox::No);
+    QVERIFY(confirmation.text.startsWith(
+        "The following services already exist and will be deleted and recreated:\n\nSpooler\n\n"));
+    QVERIFY(confirmation.text.endsWith("\n\nContinue?"));
+    QCOMPARE(ServiceEnumerator::enumerate(), before);
+    QVERIFY(!QFileInfo::exists(QDir::fromNativeSeparators(backupPathIn(confirmation.text))));
+
+    MessageBox::reset();
+    MessageBox::queueAnswer(QMessageBox::Yes);
+    install(dialog);
+    QCOMPARE(MessageBox::shown().size(), 2);
+    const QString backup =
+        QDir::fromNativeSeparators(backupPathIn(MessageBox::shown().first().text));
+    QVERIFY(backup.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    const QString report = MessageBox::lastShown().text;
+    QVERIFY2(report.startsWith("2 of 2 services installed successfully."), qPrintable(report));
+    QVERIFY(!report.contains("Errors:"));
+    QCOMPARE(QDir::fromNativeSeparators(backupPathIn(report)), backup);
+
+    QCOMPARE(Ledgerwell::importFromJson(backup), QList<ServiceInfo>({before.at(0)}));
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"Other", "NewOne", "Spooler"}));
+    QCOMPARE(now.at(2), replacement);
+}
+
+void tst_ImportDialogInstall::cancelAtTheSecondRecord()
+{
+    ImportDialog dialog(
+        {importedService("First"), importedService("Second"), importedService("Third")});
+    dialog.show();
+
+    QList<int> seenValues;
+    QTimer watcher;
+    watcher.setInterval(0);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        auto *progress = dialog.findChild<QProgressDialog *>("installProgress");
+        if (!progress || progress->wasCanceled())
+            return;
+        QCOMPARE(progress->windowModality(), Qt::WindowModal);
+        QCOMPARE(progress->maximum(), 3);
+        if (seenValues.isEmpty() || seenValues.last() != progress->value())
+            seenValues.append(progress->value());
+        if (progress->value() == 1 && progress->labelText() == u"Installing Second...")
+            progress->cancel();
+    });
+    watcher.start();
+    install(dialog);
+    watcher.stop();
+
+    QCOMPARE(seenValues, QList<int>({0, 1}));
+    QCOMPARE(MessageBox::lastShown().text,
+             QStringLiteral("1 of 3 services installed successfully."));
+    QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"First"}));
+}
+
+void tst_ImportDialogInstall::failedCreateIsRestoredAndReported()
+{
+    QJsonObject old = simulatedService("Acme", "Old Acme", "C:\\acme.exe");
+    old["description"] = "Kept safe.";
+    QVERIFY(m_env->writeDatabase({old}));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+
+    MessageBox::queueAnswer(QMessageBox::Yes);
+    ImportDialog dialog({importedService("Acme", "New Acme", "Boot")});
+    dialog.show();
+    install(dialog);
+
+    const QString report = MessageBox::lastShown().text;
+    static const QRegularExpression line(QStringLiteral(
+        "^0 of 1 services installed successfully\\.\\n\\nErrors:\\n"
+        "Acme: create failed - [^\\n]*FAILED[^\\n]*; the previous service was restored\\n\\n"
+        "The previous configuration of the replaced services was saved to:\\n"));
+    QVERIFY2(line.match(report).hasMatch(), qPrintable(report));
+    QCOMPARE(ServiceEnumerator::enumerate(), before);
+}
+
+void tst_ImportDialogInstall::failedFollowUpIsListed()
+{
+    ServiceInfo service = serviceWithEveryField("Acme");
+    service.sidType = QStringLiteral("Odd");
+    ImportDialog dialog({service});
+    dialog.show();
+    install(dialog);
+
+    const QString report = MessageBox::lastShown().text;
+    QVERIFY2(report.startsWith("1 of 1 services installed successfully.\n\nErrors:\n"
+                               "Acme: sidtype failed - "),
+             qPrintable(report));
+    QCOMPARE(report.count(u'\n'), 3); // one error line, no backup note
+}
+
+void tst_ImportDialogInstall::toolMissingFromPath()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Acme", "Acme", "C:\\acme.exe")}));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+    qputenv("PATH", QFile::encodeName(m_env->filePath("empty")));
+
+    ImportDialog dialog({importedService("Acme", "New"), importedService("Other")});
+    dialog.show();
+    install(dialog);
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().title, QStringLiteral("Install"));
+    QVERIFY2(MessageBox::lastShown().text.startsWith(
+                 "Cannot find out which services already exist, so nothing was changed:\n\""
+                 "sc\" could not be started"),
+             qPrintable(MessageBox::lastShown().text));
+    QVERIFY(dialog.findChildren<QProgressDialog *>().isEmpty());
+    QCOMPARE(ServiceEnumerator::enumerate(), before);
+}
+
+QTEST_MAIN(tst_ImportDialogInstall)
+#include "tst_importdialog_install.moc"

@@ -1,0 +1,116 @@
+#include "InstallReport.h"
+
+#include <QTest>
+
+using Result = ServiceInstaller::Result;
+
+namespace {
+
+ToolRun toolRun(ToolRun::Outcome outcome, int exitCode = 0, const QString &message = QString())
+{
+    ToolRun run;
+    run.outcome = outcome;
+    run.program = QStringLiteral("sc");
+    run.exitCode = exitCode;
+    run.timeoutMs = 10000;
+    run.message = message;
+    return run;
+}
+
+} // namespace
+
+class tst_InstallReport final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void errorLines_data();
+    void errorLines();
+    void summary();
+};
+
+void tst_InstallReport::errorLines_data()
+{
+    QTest::addColumn<Result>("result");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("installed") << Result() << QStringList();
+
+    Result r;
+    r.status = Result::Status::NotSaved;
+    QTest::newRow("not saved")
+        << r << QStringList{"A%1: not replaced - its current configuration was not saved"};
+
+    r = Result();
+    r.status = Result::Status::StopTimedOut;
+    QTest::newRow("stop") << r
+                          << QStringList{
+                                 "A%1: stop failed - the service had not stopped after 30 seconds"};
+
+    r = Result();
+    r.status = Result::Status::DeleteFailed;
+    r.failedRun = toolRun(ToolRun::Outcome::Failed, 5);
+    QTest::newRow("delete, exit code only") << r << QStringList{"A%1: delete failed - exit code 5"};
+
+    r = Result();
+    r.status = Result::Status::RemovalTimedOut;
+    QTest::newRow("removal")
+        << r
+        << QStringList{"A%1: delete failed - the service was still present 2 seconds after "
+                       "deletion"};
+
+    r = Result();
+    r.status = Result::Status::CreateFailed;
+    r.failedRun = toolRun(ToolRun::Outcome::NotStarted, 0, "No such file or directory");
+    QTest::newRow("create not started")
+        << r
+        << QStringList{"A%1: create failed - \"sc\" could not be started: No such file or "
+                       "directory"};
+
+    r.failedRun = toolRun(ToolRun::Outcome::TimedOut);
+    r.restore = Result::Restore::Restored;
+    QTest::newRow("create timed out, restored")
+        << r
+        << QStringList{"A%1: create failed - \"sc\" did not finish within 10 seconds; the "
+                       "previous service was restored"};
+
+    r.failedRun = toolRun(ToolRun::Outcome::Failed, 87, "[SC] CreateService FAILED 87: Bad.");
+    r.restore = Result::Restore::Failed;
+    r.failedRestoreStep = {"create", toolRun(ToolRun::Outcome::Crashed)};
+    QTest::newRow("create failed, restore failed")
+        << r
+        << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; restoring the "
+                       "previous service failed at step create - \"sc\" ended abnormally"};
+
+    r = Result();
+    r.failedFollowUps = {{"description", toolRun(ToolRun::Outcome::Failed, 1, "oops")},
+                         {"preshutdown", toolRun(ToolRun::Outcome::TimedOut)}};
+    QTest::newRow("follow-ups")
+        << r
+        << QStringList{"A%1: description failed - oops",
+                       "A%1: preshutdown failed - \"sc\" did not finish within 10 seconds"};
+}
+
+void tst_InstallReport::errorLines()
+{
+    QFETCH(Result, result);
+    QFETCH(QStringList, lines);
+    ServiceInstaller::Timeouts timeouts;
+    timeouts.stopWaitMs = 30000;
+    timeouts.removalWaitMs = 1500;
+    // A name with a placeholder in it stays as it is.
+    QCOMPARE(InstallReport::errorLines(QStringLiteral("A%1"), result, timeouts), lines);
+}
+
+void tst_InstallReport::summary()
+{
+    QCOMPARE(InstallReport::summary(2, 2, {}, QString()),
+             QStringLiteral("2 of 2 services installed successfully."));
+    QCOMPARE(InstallReport::summary(0, 3, {"a: x", "b: y"}, "/data/backups/r.json"),
+             QStringLiteral("0 of 3 services installed successfully.\n\nErrors:\na: x\nb: y\n\n"
+                            "The previous configuration of the replaced services was saved "
+                            "to:\n/data/backups/r.json"));
+}
+
+QTEST_GUILESS_MAIN(tst_InstallReport)
+#include "tst_installreport.moc"

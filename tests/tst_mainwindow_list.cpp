@@ -1,0 +1,274 @@
+#include "MainWindow.h"
+#include "MainWindowTestSupport.h"
+#include "MessageBox.h"
+#include "ServiceTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+class tst_MainWindowList final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithEveryServiceUnchecked();
+    void menusAndShortcuts();
+    void filterActionSelectsFilterText();
+    void filter_data();
+    void filter();
+    void clearButtonShowsAllRows();
+    void checkedRowsThroughFilterAndDeselectAll();
+    void userClickChecksRow();
+    void selectedServicesKeepEnumerationOrderAfterSorting();
+    void contextMenu();
+    void unreadableDatabaseGivesEmptyTable();
+
+private:
+    std::unique_ptr<MainWindowTestEnvironment> m_env;
+};
+
+void tst_MainWindowList::init()
+{
+    m_env = std::make_unique<MainWindowTestEnvironment>();
+    QVERIFY(m_env->isValid());
+    QVERIFY(m_env->writeDatabase(sampleServices()));
+}
+
+void tst_MainWindowList::cleanup()
+{
+    m_env.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_MainWindowList::startsWithEveryServiceUnchecked()
+{
+    MainWindow window;
+    QTableWidget *table = serviceTable(window);
+    QCOMPARE(table->columnCount(), int(ServiceTable::ColumnCount));
+    QCOMPARE(rowNames(table),
+             QStringList({"Spooler", "wuauserv", "Dnscache", "AcmeAgent", "BITS"}));
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
+    QVERIFY(window.selectedServices().isEmpty());
+
+    // Row 3 (AcmeAgent) in full; the check cell can be checked but not selected or edited.
+    const int row = 3;
+    QTableWidgetItem *check = table->item(row, ServiceTable::CheckColumn);
+    QCOMPARE(int(check->flags()), int(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+    QCOMPARE(check->checkState(), Qt::Unchecked);
+    QVERIFY(check->text().isEmpty());
+    QCOMPARE(table->item(row, ServiceTable::NameColumn)->toolTip(),
+             QStringLiteral("Zebra stripes the backups."));
+    QCOMPARE(table->item(row, ServiceTable::DisplayNameColumn)->text(),
+             QStringLiteral("Acme Backup Agent"));
+    QCOMPARE(table->item(row, ServiceTable::StartTypeColumn)->text(), QStringLiteral("Disabled"));
+    QCOMPARE(table->item(row, ServiceTable::AccountColumn)->text(), QStringLiteral(".\\backup"));
+    QCOMPARE(table->item(row, ServiceTable::BinaryPathColumn)->text(),
+             QStringLiteral("D:\\Acme\\agent.exe"));
+    // A service without a description has no tooltip.
+    QVERIFY(!table->item(2, ServiceTable::NameColumn)->data(Qt::ToolTipRole).isValid());
+
+    QCOMPARE(window.size(), QSize(1000, 600));
+    QCOMPARE(table->columnWidth(ServiceTable::CheckColumn), 30);
+}
+
+void tst_MainWindowList::menusAndShortcuts()
+{
+    MainWindow window;
+    QStringList entries;
+    for (const QAction *menuAction : window.menuBar()->actions()) {
+        entries.append(menuAction->text() + ":");
+        for (const QAction *action : menuAction->menu()->actions()) {
+            entries.append(action->isSeparator()
+                               ? QStringLiteral("-")
+                               : action->text() + " " + action->shortcut().toString());
+        }
+    }
+    const QString find = QKeySequence(QKeySequence::Find).toString();
+    const QString quit = QKeySequence(QKeySequence::Quit).toString();
+    QCOMPARE(entries,
+             QStringList({"&File:", "Export &Batch (.bat)... Ctrl+B", "Export &JSON... Ctrl+E", "-",
+                          "&Import JSON... Ctrl+I", "-", "E&xit " + quit,
+                          "&Edit:", "&Deselect All ", "-", "&Filter " + find, "&Help:", "&About ",
+                          "&License ", "&Language:", "English ", "Deutsch "}));
+}
+
+void tst_MainWindowList::filterActionSelectsFilterText()
+{
+    MainWindow window;
+    auto *filter = window.findChild<QLineEdit *>("filterEdit");
+    filter->setText("svchost");
+    filter->deselect();
+    window.findChild<QAction *>("filterAction")->trigger();
+    QCOMPARE(window.focusWidget(), filter);
+    QCOMPARE(filter->selectedText(), QStringLiteral("svchost"));
+}
+
+void tst_MainWindowList::filter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("visible");
+
+    QTest::newRow("empty") << QString()
+                           << QStringList{"Spooler", "wuauserv", "Dnscache", "AcmeAgent", "BITS"};
+    QTest::newRow("description only") << "Zebra" << QStringList();
+    QTest::newRow("binary path") << "acme\\AGENT" << QStringList{"AcmeAgent"};
+    QTest::newRow("capitals find small letters") << "WUAUSERV" << QStringList{"wuauserv"};
+    QTest::newRow("small letters find capitals") << "dns client" << QStringList{"Dnscache"};
+    QTest::newRow("account") << "networkservice" << QStringList{"Dnscache"};
+    QTest::newRow("start type") << "manual" << QStringList{"wuauserv", "BITS"};
+    QTest::newRow("taken literally") << "svchost.exe*" << QStringList();
+    QTest::newRow("not trimmed") << " Spooler" << QStringList{"Spooler"};
+}
+
+void tst_MainWindowList::filter()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, visible);
+
+    MainWindow window;
+    window.findChild<QLineEdit *>("filterEdit")->setText(text);
+    QCOMPARE(rowNames(serviceTable(window)), visible);
+    QCOMPARE(statusText(window),
+             QStringLiteral("5 services loaded, %1 visible, 0 selected").arg(visible.size()));
+}
+
+void tst_MainWindowList::clearButtonShowsAllRows()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *filter = window.findChild<QLineEdit *>("filterEdit");
+    filter->setText("spool");
+    QCOMPARE(rowNames(serviceTable(window)).size(), 1);
+
+    QToolButton *clear = nullptr;
+    for (auto *button : filter->findChildren<QToolButton *>()) {
+        if (button->isVisible())
+            clear = button;
+    }
+    QVERIFY(clear);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QVERIFY(filter->text().isEmpty());
+    QCOMPARE(rowNames(serviceTable(window)).size(), 5);
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
+}
+
+void tst_MainWindowList::checkedRowsThroughFilterAndDeselectAll()
+{
+    MainWindow window;
+    QTableWidget *table = serviceTable(window);
+    checkServices(table, {"Spooler", "AcmeAgent"});
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 2 selected"));
+
+    // A checked row that the filter hides leaves the count but not the selection.
+    window.findChild<QLineEdit *>("filterEdit")->setText("spool");
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 1 visible, 1 selected"));
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "AcmeAgent"}));
+
+    // "Deselect All" clears the hidden row too.
+    QTest::mouseClick(window.findChild<QPushButton *>("deselectButton"), Qt::LeftButton);
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 1 visible, 0 selected"));
+    QVERIFY(window.selectedServices().isEmpty());
+    window.findChild<QLineEdit *>("filterEdit")->clear();
+    for (int row = 0; row < table->rowCount(); ++row)
+        QCOMPARE(table->item(row, ServiceTable::CheckColumn)->checkState(), Qt::Unchecked);
+
+    // The menu entry does the same.
+    checkServices(table, {"BITS"});
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
+    window.findChild<QAction *>("deselectAllAction")->trigger();
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
+}
+
+void tst_MainWindowList::userClickChecksRow()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTableWidget *table = serviceTable(window);
+    const QStringList before = rowNames(table);
+
+    // Space on the focused check cell toggles it as a click on the box does.
+    table->setCurrentCell(4, ServiceTable::CheckColumn);
+    table->setFocus();
+    QTest::keyClick(table->viewport(), Qt::Key_Space);
+    QCOMPARE(table->item(4, ServiceTable::CheckColumn)->checkState(), Qt::Checked);
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList{"BITS"});
+    // Checking a row does not move it.
+    QCOMPARE(rowNames(table), before);
+}
+
+void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
+{
+    MainWindow window;
+    QTableWidget *table = serviceTable(window);
+    checkServices(table, {"BITS", "wuauserv", "Spooler"});
+
+    table->sortByColumn(ServiceTable::DisplayNameColumn, Qt::DescendingOrder);
+    QCOMPARE(rowNames(table),
+             QStringList({"wuauserv", "Spooler", "Dnscache", "BITS", "AcmeAgent"}));
+    QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "wuauserv", "BITS"}));
+    QCOMPARE(window.selectedServices().at(1).displayName, QStringLiteral("Windows Update"));
+}
+
+void tst_MainWindowList::contextMenu()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTableWidget *table = serviceTable(window);
+
+    QStringList texts;
+    bool menuSeen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        menuSeen = menu != nullptr;
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions())
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        menu->setActiveAction(menu->actions().at(3));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    emit table->customContextMenuRequested(QPoint(5, 5));
+
+    QVERIFY(menuSeen);
+    QCOMPARE(texts, QStringList({"Deselect All", "-", "Export Selected as .bat...",
+                                 "Export Selected as .json..."}));
+    // The chosen entry ran the JSON export, which refuses with nothing checked.
+    QCOMPARE(MessageBox::lastShown().text, QStringLiteral("No services selected."));
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+}
+
+void tst_MainWindowList::unreadableDatabaseGivesEmptyTable()
+{
+    QFile file(m_env->filePath("scm-database.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{ \"services\": [ {");
+    file.close();
+
+    MainWindow window;
+    QCOMPARE(serviceTable(window)->rowCount(), 0);
+    QCOMPARE(statusText(window), QStringLiteral("0 services loaded, 0 visible, 0 selected"));
+    window.findChild<QLineEdit *>("filterEdit")->setText("x");
+    window.findChild<QAction *>("deselectAllAction")->trigger();
+    QCOMPARE(statusText(window), QStringLiteral("0 services loaded, 0 visible, 0 selected"));
+    QVERIFY(window.selectedServices().isEmpty());
+}
+
+QTEST_MAIN(tst_MainWindowList)
+#include "tst_mainwindow_list.moc"
