@@ -15,7 +15,8 @@ ServiceCommand shell(const QString &script)
 {
     return {ServiceCommand::Step::Query,
             QStringLiteral("sh"),
-            {{QStringLiteral("-c"), false}, {script, false}}};
+            {{QStringLiteral("-c"), CommandArgument::Form::Keyword},
+             {script, CommandArgument::Form::Quoted}}};
 }
 
 QJsonObject running(QJsonObject service, int stopTimeMs)
