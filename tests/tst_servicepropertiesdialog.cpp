@@ -97,10 +97,7 @@ void tst_ServicePropertiesDialog::cleanup()
 
 void tst_ServicePropertiesDialog::untouchedRecordComesBackUnchanged()
 {
-    // The sheet has one restart delay for all three actions.
     ServiceInfo service = fullService();
-    service.secondFailure.delayMs = service.firstFailure.delayMs;
-    service.subsequentFailure.delayMs = service.firstFailure.delayMs;
     service.launchProtected = QStringLiteral("Antimalware");
     QVERIFY(afterOk(service) == service);
 }
@@ -254,14 +251,19 @@ void tst_ServicePropertiesDialog::restartDelay_data()
     QTest::addColumn<int>("secondDelay");
     QTest::addColumn<int>("minutes"); // typed; -1 leaves the spin box alone
     QTest::addColumn<int>("shown");
-    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("storedFirst");
+    QTest::addColumn<int>("storedOthers");
 
-    QTest::newRow("remainder dropped") << 90000 << 90000 << -1 << 1 << 60000;
-    QTest::newRow("second delay lost") << 60000 << 300000 << -1 << 1 << 60000;
-    QTest::newRow("negative delay") << -60000 << 0 << -1 << 0 << 0;
-    QTest::newRow("largest that fits") << 0 << 0 << 35791 << 0 << 35791 * 60000;
-    QTest::newRow("one more does not overflow") << 0 << 0 << 35792 << 0 << 35791 * 60000;
-    QTest::newRow("spin box maximum") << 0 << 0 << 99999 << 0 << 35791 * 60000;
+    // Left alone, the delays stay as they were: OK by itself must not change them.
+    QTest::newRow("remainder kept") << 90000 << 10000 << -1 << 1 << 90000 << 10000;
+    QTest::newRow("negative delay") << -60000 << 0 << -1 << 0 << 0 << 0;
+    QTest::newRow("set to what it showed") << 90000 << 10000 << 1 << 1 << 90000 << 10000;
+    // Changed, the one delay of the sheet goes to all three actions.
+    QTest::newRow("changed") << 90000 << 300000 << 2 << 1 << 120000 << 120000;
+    QTest::newRow("largest that fits") << 0 << 0 << 35791 << 0 << 35791 * 60000 << 35791 * 60000;
+    QTest::newRow("one more does not overflow")
+        << 0 << 0 << 35792 << 0 << 35791 * 60000 << 35791 * 60000;
+    QTest::newRow("spin box maximum") << 0 << 0 << 99999 << 0 << 35791 * 60000 << 35791 * 60000;
 }
 
 void tst_ServicePropertiesDialog::restartDelay()
@@ -270,7 +272,8 @@ void tst_ServicePropertiesDialog::restartDelay()
     QFETCH(int, secondDelay);
     QFETCH(int, minutes);
     QFETCH(int, shown);
-    QFETCH(int, stored);
+    QFETCH(int, storedFirst);
+    QFETCH(int, storedOthers);
 
     ServiceInfo service = fullService();
     service.firstFailure = {QStringLiteral("restart"), firstDelay};
@@ -283,9 +286,9 @@ void tst_ServicePropertiesDialog::restartDelay()
         if (minutes >= 0)
             spin->setValue(minutes);
     });
-    QCOMPARE(result.firstFailure, FailureAction({QStringLiteral("restart"), stored}));
-    QCOMPARE(result.secondFailure, FailureAction({QStringLiteral("none"), stored}));
-    QCOMPARE(result.subsequentFailure, FailureAction({QStringLiteral("none"), stored}));
+    QCOMPARE(result.firstFailure, FailureAction({QStringLiteral("restart"), storedFirst}));
+    QCOMPARE(result.secondFailure, FailureAction({QStringLiteral("none"), storedOthers}));
+    QCOMPARE(result.subsequentFailure, FailureAction({QStringLiteral("none"), storedOthers}));
 }
 
 void tst_ServicePropertiesDialog::recoveryActionsMatchExactly()
@@ -311,10 +314,15 @@ void tst_ServicePropertiesDialog::resetDaysAreClamped()
 {
     ServiceInfo service = fullService();
     service.failureResetDays = 20000;
-    const ServiceInfo result = afterOk(service, [](ServicePropertiesDialog &dialog) {
+    const ServiceInfo untouched = afterOk(service, [](ServicePropertiesDialog &dialog) {
         QCOMPARE(child<QSpinBox>(dialog, "resetDaysSpin")->value(), 9999);
     });
-    QCOMPARE(result.failureResetDays, 9999);
+    QCOMPARE(untouched.failureResetDays, 20000);
+
+    const ServiceInfo changed = afterOk(service, [](ServicePropertiesDialog &dialog) {
+        child<QSpinBox>(dialog, "resetDaysSpin")->setValue(30);
+    });
+    QCOMPARE(changed.failureResetDays, 30);
 }
 
 void tst_ServicePropertiesDialog::privilegesText_data()

@@ -45,6 +45,8 @@ RecoveryTab::RecoveryTab(const ServiceInfo &service, QWidget *parent)
     m_resetDaysSpin->setRange(0, 9999);
     m_resetDaysSpin->setSuffix(tr(" days"));
     m_resetDaysSpin->setValue(service.failureResetDays);
+    m_shownResetDays = m_resetDaysSpin->value();
+    m_storedResetDays = service.failureResetDays;
     form->addRow(tr("Reset fail count after:"), m_resetDaysSpin);
 
     m_restartMinutesSpin = new QSpinBox(this);
@@ -52,6 +54,10 @@ RecoveryTab::RecoveryTab(const ServiceInfo &service, QWidget *parent)
     m_restartMinutesSpin->setRange(0, 99999);
     m_restartMinutesSpin->setSuffix(tr(" minute(s)"));
     m_restartMinutesSpin->setValue(service.firstFailure.delayMs / MillisecondsPerMinute);
+    m_shownRestartMinutes = m_restartMinutesSpin->value();
+    m_storedDelaysMs[0] = service.firstFailure.delayMs;
+    m_storedDelaysMs[1] = service.secondFailure.delayMs;
+    m_storedDelaysMs[2] = service.subsequentFailure.delayMs;
     form->addRow(tr("Restart service after:"), m_restartMinutesSpin);
     layout->addLayout(form);
 
@@ -86,11 +92,16 @@ RecoveryTab::RecoveryTab(const ServiceInfo &service, QWidget *parent)
 
 void RecoveryTab::writeTo(ServiceInfo &service) const
 {
+    const bool delayChanged = m_restartMinutesSpin->value() != m_shownRestartMinutes;
     const int delayMs = delayMsFromMinutes(m_restartMinutesSpin->value());
-    service.failureResetDays = m_resetDaysSpin->value();
-    service.firstFailure = {ChoiceList::recoveryActionType(m_firstCombo), delayMs};
-    service.secondFailure = {ChoiceList::recoveryActionType(m_secondCombo), delayMs};
-    service.subsequentFailure = {ChoiceList::recoveryActionType(m_subsequentCombo), delayMs};
+    auto delay = [&](int action) {
+        return delayChanged ? delayMs : qMax(0, m_storedDelaysMs[action]);
+    };
+    service.failureResetDays =
+        m_resetDaysSpin->value() != m_shownResetDays ? m_resetDaysSpin->value() : m_storedResetDays;
+    service.firstFailure = {ChoiceList::recoveryActionType(m_firstCombo), delay(0)};
+    service.secondFailure = {ChoiceList::recoveryActionType(m_secondCombo), delay(1)};
+    service.subsequentFailure = {ChoiceList::recoveryActionType(m_subsequentCombo), delay(2)};
     service.failureCommand = m_programEdit->text();
     service.failureCommandParams = m_paramsEdit->text();
     service.failureRebootMessage = m_rebootMessageEdit->text();

@@ -25,6 +25,13 @@ public:
     static int delayMsFromMinutes(int minutes);
 
 private:
+    // The sheet shows one delay in whole minutes and a clamped reset period; what the record held
+    // is kept unless the user changes the spin box, so that OK alone never rewrites them.
+    int m_shownRestartMinutes = 0;
+    int m_storedDelaysMs[3] = {};
+    int m_shownResetDays = 0;
+    int m_storedResetDays = 0;
+
     QComboBox *m_firstCombo = nullptr;
     QComboBox *m_secondCombo = nullptr;
     QComboBox *m_subsequentCombo = nullptr;
