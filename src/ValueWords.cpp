@@ -1,20 +1,10 @@
 #include "ValueWords.h"
 
+#include "platform/WindowsServiceValues.h"
+
 namespace ValueWords {
 
-namespace {
-// Windows values, as the Windows SDK names them.
-constexpr std::uint32_t ServiceBootStart = 0;
-constexpr std::uint32_t ServiceSystemStart = 1;
-constexpr std::uint32_t ServiceAutoStart = 2;
-constexpr std::uint32_t ServiceDemandStart = 3;
-constexpr std::uint32_t ServiceDisabled = 4;
-
-constexpr std::uint32_t ServiceKernelDriver = 0x01;
-constexpr std::uint32_t ServiceFileSystemDriver = 0x02;
-constexpr std::uint32_t ServiceWin32OwnProcess = 0x10;
-constexpr std::uint32_t ServiceWin32ShareProcess = 0x20;
-} // namespace
+using namespace platform::windows_values;
 
 QString startType(std::uint32_t startType, bool delayedAutoStart)
 {

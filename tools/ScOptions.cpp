@@ -1,6 +1,7 @@
 #include "ScOptions.h"
 
 #include "ScMessages.h"
+#include "platform/WindowsServiceValues.h"
 
 #include <functional>
 #include <limits>
@@ -9,19 +10,7 @@ namespace standin {
 
 namespace {
 
-constexpr std::uint32_t ServiceKernelDriver = 0x01;
-constexpr std::uint32_t ServiceFileSystemDriver = 0x02;
-constexpr std::uint32_t ServiceAdapter = 0x04;
-constexpr std::uint32_t ServiceRecognizerDriver = 0x08;
-constexpr std::uint32_t ServiceWin32OwnProcess = 0x10;
-constexpr std::uint32_t ServiceWin32ShareProcess = 0x20;
-constexpr std::uint32_t ServiceUserOwnProcess = 0x50;
-constexpr std::uint32_t ServiceUserShareProcess = 0x60;
-constexpr std::uint32_t ServiceInteractiveProcess = 0x100;
-constexpr std::uint32_t ServiceWin32 = ServiceWin32OwnProcess | ServiceWin32ShareProcess;
-
-constexpr std::uint32_t ServiceSystemStart = 1;
-constexpr std::uint32_t ServiceAutoStart = 2;
+using namespace platform::windows_values;
 
 struct Word
 {

@@ -1,5 +1,7 @@
 #include "platform/SimulatedService.h"
 
+#include "platform/WindowsServiceValues.h"
+
 #include <QJsonArray>
 
 #include <cmath>
@@ -293,8 +295,7 @@ QJsonObject simulatedServiceToJson(const SimulatedService &service)
 
 bool isWin32Service(const SimulatedService &service)
 {
-    constexpr std::uint32_t ServiceWin32 = 0x30; // own-process and share-process bits
-    return (service.serviceType & ServiceWin32) != 0;
+    return (service.serviceType & windows_values::ServiceWin32) != 0;
 }
 
 } // namespace platform
