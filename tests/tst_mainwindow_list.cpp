@@ -1,3 +1,4 @@
+#include "FileDialog.h"
 #include "MainWindow.h"
 #include "MainWindowTestSupport.h"
 #include "MessageBox.h"
@@ -33,6 +34,7 @@ private slots:
     void checkedRowsThroughFilterAndDeselectAll();
     void userClickChecksRow();
     void selectedServicesKeepEnumerationOrderAfterSorting();
+    void contextMenu_data();
     void contextMenu();
     void unreadableDatabaseGivesEmptyTable();
 
@@ -225,12 +227,25 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
     QCOMPARE(window.selectedServices().at(1).displayName, QStringLiteral("Windows Update"));
 }
 
+void tst_MainWindowList::contextMenu_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("dialogCaption"); // the file dialog the entry asks with, if any
+    QTest::newRow("deselect all") << 0 << QString();
+    QTest::newRow("export .bat") << 2 << "Export Batch Script";
+    QTest::newRow("export .json") << 3 << "Export JSON";
+}
+
 void tst_MainWindowList::contextMenu()
 {
+    QFETCH(int, entry);
+    QFETCH(QString, dialogCaption);
+
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableWidget *table = serviceTable(window);
+    checkServices(table, {"Dnscache"});
 
     QStringList texts;
     bool menuSeen = false;
@@ -241,7 +256,7 @@ void tst_MainWindowList::contextMenu()
             return;
         for (QAction *action : menu->actions())
             texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        menu->setActiveAction(menu->actions().at(3));
+        menu->setActiveAction(menu->actions().at(entry));
         QTest::keyClick(menu, Qt::Key_Return);
     });
     emit table->customContextMenuRequested(QPoint(5, 5));
@@ -249,8 +264,16 @@ void tst_MainWindowList::contextMenu()
     QVERIFY(menuSeen);
     QCOMPARE(texts, QStringList({"Deselect All", "-", "Export Selected as .bat...",
                                  "Export Selected as .json..."}));
-    // The chosen entry ran the JSON export, which refuses with nothing checked.
-    QCOMPARE(MessageBox::lastShown().text, QStringLiteral("No services selected."));
+    // The chosen entry ran its own command: an export asks for its file (cancelled here).
+    if (dialogCaption.isEmpty()) {
+        QVERIFY(FileDialog::requests().isEmpty());
+        QVERIFY(window.selectedServices().isEmpty());
+    } else {
+        QCOMPARE(FileDialog::requests().size(), 1);
+        QCOMPARE(FileDialog::requests().first().caption, dialogCaption);
+        QCOMPARE(serviceNames(window.selectedServices()), QStringList{"Dnscache"});
+    }
+    QVERIFY(MessageBox::shown().isEmpty());
     QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 

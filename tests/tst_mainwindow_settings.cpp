@@ -347,6 +347,7 @@ void tst_MainWindowSettings::license()
     }
     MainWindow window;
     QString title;
+    QSize size;
     QString text;
     bool readOnly = false;
     QTimer::singleShot(0, this, [&] {
@@ -354,6 +355,7 @@ void tst_MainWindowSettings::license()
         if (!dialog)
             return;
         title = dialog->windowTitle();
+        size = dialog->size();
         if (auto *edit = dialog->findChild<QTextEdit *>("licenseText")) {
             text = edit->toPlainText();
             readOnly = edit->isReadOnly();
@@ -364,6 +366,7 @@ void tst_MainWindowSettings::license()
     trigger(window, "licenseAction");
 
     QCOMPARE(title, QStringLiteral("License"));
+    QCOMPARE(size, QSize(600, 450));
     QCOMPARE(text, shown);
     QVERIFY(readOnly);
     QVERIFY(!QApplication::activeModalWidget());
