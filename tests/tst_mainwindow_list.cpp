@@ -225,6 +225,12 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
              QStringList({"wuauserv", "Spooler", "Dnscache", "BITS", "AcmeAgent"}));
     QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "wuauserv", "BITS"}));
     QCOMPARE(window.selectedServices().at(1).displayName, QStringLiteral("Windows Update"));
+
+    // Rows hidden by the filter stay hidden when the rows are sorted again.
+    window.findChild<QLineEdit *>("filterEdit")->setText("svchost");
+    table->sortByColumn(ServiceTable::NameColumn, Qt::AscendingOrder);
+    QCOMPARE(rowNames(table), QStringList({"BITS", "Dnscache", "wuauserv"}));
+    QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 3 visible, 2 selected"));
 }
 
 void tst_MainWindowList::contextMenu_data()
