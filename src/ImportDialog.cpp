@@ -282,8 +282,12 @@ void ImportDialog::onInstallServices()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     // Keeps the progress painted and its Cancel seen while the tools run; the progress window
-    // blocks everything else.
-    installer.setIdleCallback([] { QCoreApplication::processEvents(); });
+    // blocks everything else. Cancel hides it and unblocks this dialog, so from then on no events
+    // are taken until the record in hand is done: nothing may start a second run meanwhile.
+    installer.setIdleCallback([&progress] {
+        if (!progress.wasCanceled())
+            QCoreApplication::processEvents();
+    });
 
     int installed = 0;
     QStringList errors;

@@ -79,7 +79,8 @@ QString formatFailureAction(const FailureAction &action)
 {
     if (action.type.isEmpty() || action.type == u"none")
         return QStringLiteral("none");
-    return QStringLiteral("%1 (%2 ms)").arg(action.type).arg(action.delayMs);
+    // One step, so that a type word holding "%1" is not taken for a placeholder.
+    return QStringLiteral("%1 (%2 ms)").arg(action.type, QString::number(action.delayMs));
 }
 
 QString formatResetDays(int days)

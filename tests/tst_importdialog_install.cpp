@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -51,6 +52,7 @@ private slots:
     void installsNewServicesWithoutAsking();
     void replacesARunningServiceAfterConfirmation();
     void cancelAtTheSecondRecord();
+    void cancelDuringARecordFinishesItFirst();
     void failedCreateIsRestoredAndReported();
     void failedFollowUpIsListed();
     void toolMissingFromPath();
@@ -173,6 +175,45 @@ void tst_ImportDialogInstall::cancelAtTheSecondRecord()
     QCOMPARE(MessageBox::lastShown().text,
              QStringLiteral("1 of 3 services installed successfully."));
     QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"First"}));
+}
+
+void tst_ImportDialogInstall::cancelDuringARecordFinishesItFirst()
+{
+    QVERIFY(m_env->writeDatabase({running("Spooler", "Old Spooler", 700)}));
+    MessageBox::queueAnswer(QMessageBox::Yes);
+    ImportDialog dialog({importedService("Spooler", "New Spooler"), importedService("Second")});
+    dialog.show();
+
+    // Cancel while the first record waits for its service to stop. Cancel hides the progress
+    // and so unblocks the dialog: no event may be taken until that record is done.
+    QElapsedTimer sinceFirst;
+    int valueAfterCancel = -2;
+    QTimer watcher;
+    watcher.setInterval(0);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        auto *progress = dialog.findChild<QProgressDialog *>("installProgress");
+        if (!progress)
+            return;
+        if (progress->wasCanceled()) {
+            if (valueAfterCancel == -2)
+                valueAfterCancel = progress->value();
+            return;
+        }
+        if (!sinceFirst.isValid())
+            sinceFirst.start();
+        else if (sinceFirst.elapsed() > 200)
+            progress->cancel();
+    });
+    watcher.start();
+    install(dialog);
+    watcher.stop();
+
+    QCOMPARE(valueAfterCancel, 1); // first seen when the loop turns to the next record
+    QVERIFY2(MessageBox::lastShown().text.startsWith("1 of 2 services installed successfully."),
+             qPrintable(MessageBox::lastShown().text));
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"Spooler"}));
+    QCOMPARE(now.constFirst().displayName, QStringLiteral("New Spooler"));
 }
 
 void tst_ImportDialogInstall::failedCreateIsRestoredAndReported()

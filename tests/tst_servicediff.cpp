@@ -70,6 +70,8 @@ void tst_ServiceDiff::formatting_data()
     QTest::newRow("empty type") << ServiceDiff::formatFailureAction({"", 7}) << "none";
     QTest::newRow("other case is a word")
         << ServiceDiff::formatFailureAction({"None", 0}) << "None (0 ms)";
+    QTest::newRow("placeholder in the word")
+        << ServiceDiff::formatFailureAction({"x%1", 5}) << "x%1 (5 ms)";
     QTest::newRow("reset days") << ServiceDiff::formatResetDays(1) << "1 days";
     QTest::newRow("pre-shutdown") << ServiceDiff::formatPreShutdownTimeout(180000) << "180000 ms";
 }

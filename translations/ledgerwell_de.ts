@@ -549,6 +549,10 @@ Die bisherige Konfiguration der ersetzten Dienste wurde gespeichert in:
         <source>Launch Protected</source>
         <translation>Startschutz</translation>
     </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

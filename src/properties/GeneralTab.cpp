@@ -35,7 +35,7 @@ GeneralTab::GeneralTab(const ServiceInfo &service, QWidget *parent)
 
     m_pathEdit = new QLineEdit(service.binaryPath, this);
     m_pathEdit->setObjectName(QStringLiteral("binaryPathEdit"));
-    auto *browse = new QPushButton(QStringLiteral("..."), this);
+    auto *browse = new QPushButton(tr("..."), this);
     browse->setObjectName(QStringLiteral("browseBinaryButton"));
     browse->setFixedWidth(30);
     connect(browse, &QPushButton::clicked, this, [this] {
