@@ -1,13 +1,13 @@
 #include "Ledgerwell.h"
+#include "ServiceRecords.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <QDir>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,28 +16,13 @@ namespace {
 
 ServiceInfo fullRecord()
 {
-    ServiceInfo s;
-    s.serviceName = "AppSvc";
-    s.displayName = "App \"Service\" für Tests";
+    // Besides every field set: an empty action type, the largest delay and a text that JSON
+    // must escape.
+    ServiceInfo s = everyFieldRecord();
     s.description = "Line one\nline two with \\ and \"quotes\" and %PATH%";
-    s.binaryPath = R"("C:\Program Files\App\app.exe" -service --name="x")";
-    s.startType = "DelayedAuto";
-    s.serviceType = "Share";
-    s.errorControl = "Severe";
-    s.accountName = R"(NT AUTHORITY\LocalService)";
-    s.failureResetDays = 3;
-    s.firstFailure = {"restart", 60000};
     s.secondFailure = {"", 0};
     s.subsequentFailure = {"run_command", 2147483647};
-    s.failureCommand = "C:\\fix.cmd";
-    s.failureCommandParams = "/quiet /all";
-    s.failureRebootMessage = "Rebooting ☃";
-    s.dependencies = {"RPCSS", "+NetworkProvider"};
-    s.loadOrderGroup = "NetworkProvider";
-    s.sidType = "Unrestricted";
-    s.preShutdownTimeout = 180000;
-    s.requiredPrivileges = {"SeChangeNotifyPrivilege", "SeImpersonatePrivilege"};
-    s.launchProtected = "Windows";
+    s.displayName = "App \"Service\" für Tests";
     return s;
 }
 
@@ -111,7 +96,7 @@ void tst_JsonFile::writtenForm()
     QCOMPARE(object.size(), 21);
     QCOMPARE(object.keys().last(), QString("subsequentFailure"));
     QVERIFY(bytes.contains("\"delayMs\": 60000,\n            \"type\": \"restart\""));
-    QVERIFY(bytes.contains("\"failureResetDays\": 3,"));
+    QVERIFY(bytes.contains("\"failureResetDays\": 2,"));
     QVERIFY(bytes.contains(QString("für").toUtf8()));
 }
 
