@@ -25,7 +25,9 @@ QString withoutControlCharacters(const QString &text)
 }
 
 // cmd.exe toggles its quoting at every double quote and treats & | < > ^ as its own outside
-// quotes; a caret makes it pass the next character on literally.
+// quotes; a caret makes it pass the next character on literally. Percent signs are left alone on
+// purpose: environment references such as %SystemRoot% in stored image paths are meant to expand
+// when the script runs.
 QString escapeForCmd(const QString &line)
 {
     QString result;
@@ -41,8 +43,7 @@ QString escapeForCmd(const QString &line)
     return result;
 }
 
-} // namespace
-
+// Only letters, digits and _ - . / may stand bare in a line.
 bool isBareSafe(const QString &text)
 {
     if (text.isEmpty())
@@ -54,6 +55,8 @@ bool isBareSafe(const QString &text)
     return true;
 }
 
+// An argument as the Windows C runtime reads it back, between double quotes: a double quote is
+// written as \" and backslashes before a quote are doubled.
 QString quotedArgument(const QString &text)
 {
     const QString value = withoutControlCharacters(text);
@@ -77,6 +80,8 @@ QString quotedArgument(const QString &text)
     result.append(u'"');
     return result;
 }
+
+} // namespace
 
 QString commandLine(const ServiceCommand &command)
 {

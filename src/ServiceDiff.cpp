@@ -1,5 +1,7 @@
 #include "ServiceDiff.h"
 
+#include "ServiceCommands.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -77,7 +79,7 @@ QString formatList(const QStringList &entries)
 
 QString formatFailureAction(const FailureAction &action)
 {
-    if (action.type.isEmpty() || action.type == u"none")
+    if (!ServiceCommands::isFailureActionSet(action))
         return QStringLiteral("none");
     // One step, so that a type word holding "%1" is not taken for a placeholder.
     return QStringLiteral("%1 (%2 ms)").arg(action.type, QString::number(action.delayMs));
