@@ -2,6 +2,7 @@
 #include "CommandLineModel.h"
 #include "Ledgerwell.h"
 #include "ServiceCommands.h"
+#include "windows/HostileServices.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,20 +25,6 @@ ServiceInfo named(const QString &name, const QString &path)
     return s;
 }
 
-// Control characters reach the tool as blanks; everything else unchanged.
-QStringList expectedArguments(const ServiceCommand &command)
-{
-    QStringList arguments{command.program};
-    for (QString text : command.argumentTexts()) {
-        for (QChar &c : text) {
-            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-                c = u' ';
-        }
-        arguments.append(text);
-    }
-    return arguments;
-}
-
 } // namespace
 
 class tst_BatchScript final : public QObject
@@ -50,6 +37,8 @@ private slots:
     void blocks();
     void hostileValues_data();
     void hostileValues();
+    void hostileRecords_data();
+    void hostileRecords();
     void resetPeriodLimits();
 
 private:
@@ -210,7 +199,7 @@ void tst_BatchScript::hostileValues()
         const QString line = BatchScript::commandLine(command);
         const auto arguments = CommandLineModel::argumentsOf(line);
         QVERIFY2(arguments, qPrintable("cmd.exe would not run one command: " + line));
-        QCOMPARE(*arguments, expectedArguments(command));
+        QCOMPARE(*arguments, HostileServices::expectedCall(command));
     }
 
     // The written file: every line between header and footer is one of these commands.
@@ -218,6 +207,28 @@ void tst_BatchScript::hostileValues()
     QCOMPARE(lines.size(), 5 + 7 + 1 + 2 + 1);
     for (int i = 0; i < 7; ++i)
         QCOMPARE(lines.at(5 + i), BatchScript::commandLine(commands.at(i)));
+}
+
+// The Wine check's records, so that a machine without Wine still catches a line that would not
+// reach the tool as it stands.
+void tst_BatchScript::hostileRecords_data()
+{
+    QTest::addColumn<ServiceInfo>("service");
+    for (const ServiceInfo &service : HostileServices::records())
+        QTest::newRow(qPrintable(service.serviceName)) << service;
+}
+
+void tst_BatchScript::hostileRecords()
+{
+    QFETCH(ServiceInfo, service);
+    const QStringList script = BatchScript::lines({service});
+    for (const ServiceCommand &command : ServiceCommands::install(service)) {
+        const QString line = BatchScript::commandLine(command);
+        QVERIFY2(script.contains(line), qPrintable(line));
+        const auto arguments = CommandLineModel::argumentsOf(line);
+        QVERIFY2(arguments, qPrintable("cmd.exe would not run exactly this one command: " + line));
+        QCOMPARE(*arguments, HostileServices::expectedCall(command));
+    }
 }
 
 void tst_BatchScript::resetPeriodLimits()
