@@ -98,23 +98,8 @@ void ImportDialog::populateTable()
     for (int i = 0; i < m_services.size(); ++i) {
         const ServiceInfo &service = m_services.at(i);
 
-        auto *check = new QTableWidgetItem;
-        check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-        check->setCheckState(Qt::Checked);
-
-        auto *name = new QTableWidgetItem(service.serviceName);
-        name->setData(Qt::UserRole, i);
-        if (!service.description.isEmpty())
-            name->setToolTip(service.description);
-
-        m_table->setItem(i, ServiceTable::CheckColumn, check);
-        m_table->setItem(i, ServiceTable::NameColumn, name);
-        m_table->setItem(i, ServiceTable::DisplayNameColumn,
-                         new QTableWidgetItem(service.displayName));
-        m_table->setItem(i, ServiceTable::StartTypeColumn, new QTableWidgetItem(service.startType));
-        m_table->setItem(i, ServiceTable::AccountColumn, new QTableWidgetItem(service.accountName));
-        m_table->setItem(i, ServiceTable::BinaryPathColumn,
-                         new QTableWidgetItem(service.binaryPath));
+        ServiceTable::setRow(m_table, i, service, Qt::Checked);
+        m_table->item(i, ServiceTable::NameColumn)->setData(Qt::UserRole, i);
 
         if (!m_editedServices.isEmpty() && m_editedServices.contains(service.serviceName)) {
             for (int column = 0; column < m_table->columnCount(); ++column)

@@ -17,24 +17,26 @@ void fill(QTableWidget *table, const QList<ServiceInfo> &services)
 {
     table->setSortingEnabled(false);
     table->setRowCount(int(services.size()));
-    for (int row = 0; row < int(services.size()); ++row) {
-        const ServiceInfo &service = services.at(row);
-
-        auto *check = new QTableWidgetItem;
-        check->setCheckState(Qt::Unchecked);
-        check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-        table->setItem(row, CheckColumn, check);
-
-        QTableWidgetItem *name = textItem(service.serviceName);
-        if (!service.description.isEmpty())
-            name->setToolTip(service.description);
-        table->setItem(row, NameColumn, name);
-        table->setItem(row, DisplayNameColumn, textItem(service.displayName));
-        table->setItem(row, StartTypeColumn, textItem(service.startType));
-        table->setItem(row, AccountColumn, textItem(service.accountName));
-        table->setItem(row, BinaryPathColumn, textItem(service.binaryPath));
-    }
+    for (int row = 0; row < int(services.size()); ++row)
+        setRow(table, row, services.at(row), Qt::Unchecked);
     table->setSortingEnabled(true);
+}
+
+void setRow(QTableWidget *table, int row, const ServiceInfo &service, Qt::CheckState checked)
+{
+    auto *check = new QTableWidgetItem;
+    check->setCheckState(checked);
+    check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    table->setItem(row, CheckColumn, check);
+
+    QTableWidgetItem *name = textItem(service.serviceName);
+    if (!service.description.isEmpty())
+        name->setToolTip(service.description);
+    table->setItem(row, NameColumn, name);
+    table->setItem(row, DisplayNameColumn, textItem(service.displayName));
+    table->setItem(row, StartTypeColumn, textItem(service.startType));
+    table->setItem(row, AccountColumn, textItem(service.accountName));
+    table->setItem(row, BinaryPathColumn, textItem(service.binaryPath));
 }
 
 void applyFilter(QTableWidget *table, const QString &text)

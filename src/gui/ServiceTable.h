@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <Qt>
 
 class QTableWidget;
 
@@ -24,6 +25,10 @@ enum Column {
 
 // Replaces the rows with one unchecked row per record, in the records' order.
 void fill(QTableWidget *table, const QList<ServiceInfo> &services);
+
+// Puts the cells of one record into the row: the check box, the name with the description as
+// its tool tip, and the four other columns.
+void setRow(QTableWidget *table, int row, const ServiceInfo &service, Qt::CheckState checked);
 
 // Shows the rows with a cell text (check column aside) containing text, ignoring case; an empty
 // text shows every row. Check marks are left as they are.

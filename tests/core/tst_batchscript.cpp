@@ -1,8 +1,8 @@
 #include "BatchScript.h"
 #include "CommandLineModel.h"
+#include "HostileServices.h"
 #include "Ledgerwell.h"
 #include "ServiceCommands.h"
-#include "windows/HostileServices.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,9 @@
-#include "ImportTestSupport.h"
 #include "ServiceInstaller.h"
 
 #include "Ledgerwell.h"
 #include "ServiceEnumerator.h"
+#include "ServiceRecords.h"
+#include "SimulatedMachine.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,13 +62,14 @@ private slots:
     void sameNameTwiceIsNotReplacedTwice();
 
 private:
-    std::unique_ptr<ImportTestEnvironment> m_env;
+    std::unique_ptr<SimulatedMachine> m_env;
 };
 
 void tst_ServiceInstaller::init()
 {
-    m_env = std::make_unique<ImportTestEnvironment>();
+    m_env = std::make_unique<SimulatedMachine>(SimulatedMachine::Tools::StandInsOnPath);
     QVERIFY(m_env->isValid());
+    QVERIFY(m_env->writeDatabase({}));
 }
 
 void tst_ServiceInstaller::cleanup()

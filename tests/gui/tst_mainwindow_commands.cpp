@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "MainWindowTestSupport.h"
 #include "MessageBox.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,16 +45,6 @@ private:
 
     std::unique_ptr<MainWindowTestEnvironment> m_env;
 };
-
-namespace {
-
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-} // namespace
 
 void tst_MainWindowCommands::init()
 {
@@ -221,7 +212,7 @@ QStringList tst_MainWindowCommands::importAndCloseDialog(MainWindow &window, con
             return;
         *opened = dialog->parentWidget() == &window;
         if (auto *table = dialog->findChild<QTableWidget *>())
-            rows = rowNames(table, true);
+            rows = rowNames(table);
         dialog->reject();
     });
     FileDialog::queueFileName(path);
@@ -248,7 +239,7 @@ void tst_MainWindowCommands::importOpensDialog()
     MainWindow window;
     QTableWidget *table = serviceTable(window);
     checkServices(table, {"Dnscache"});
-    const QStringList rowsBefore = rowNames(table, true);
+    const QStringList rowsBefore = rowNames(table);
     const QString statusBefore = statusText(window);
 
     const QString path = m_env->filePath("import.json");
@@ -262,7 +253,7 @@ void tst_MainWindowCommands::importOpensDialog()
     QVERIFY(!FileDialog::requests().first().save);
 
     // The main window's list stays as it was.
-    QCOMPARE(rowNames(table, true), rowsBefore);
+    QCOMPARE(rowNames(table), rowsBefore);
     QCOMPARE(statusText(window), statusBefore);
     QCOMPARE(window.selectedServices().size(), 1);
 }

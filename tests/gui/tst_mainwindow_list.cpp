@@ -60,7 +60,7 @@ void tst_MainWindowList::startsWithEveryServiceUnchecked()
     MainWindow window;
     QTableWidget *table = serviceTable(window);
     QCOMPARE(table->columnCount(), int(ServiceTable::ColumnCount));
-    QCOMPARE(rowNames(table),
+    QCOMPARE(visibleRowNames(table),
              QStringList({"Spooler", "wuauserv", "Dnscache", "AcmeAgent", "BITS"}));
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
     QVERIFY(window.selectedServices().isEmpty());
@@ -142,7 +142,7 @@ void tst_MainWindowList::filter()
 
     MainWindow window;
     window.findChild<QLineEdit *>("filterEdit")->setText(text);
-    QCOMPARE(rowNames(serviceTable(window)), visible);
+    QCOMPARE(visibleRowNames(serviceTable(window)), visible);
     QCOMPARE(statusText(window),
              QStringLiteral("5 services loaded, %1 visible, 0 selected").arg(visible.size()));
 }
@@ -154,7 +154,7 @@ void tst_MainWindowList::clearButtonShowsAllRows()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *filter = window.findChild<QLineEdit *>("filterEdit");
     filter->setText("spool");
-    QCOMPARE(rowNames(serviceTable(window)).size(), 1);
+    QCOMPARE(visibleRowNames(serviceTable(window)).size(), 1);
 
     QToolButton *clear = nullptr;
     for (auto *button : filter->findChildren<QToolButton *>()) {
@@ -164,7 +164,7 @@ void tst_MainWindowList::clearButtonShowsAllRows()
     QVERIFY(clear);
     QTest::mouseClick(clear, Qt::LeftButton);
     QVERIFY(filter->text().isEmpty());
-    QCOMPARE(rowNames(serviceTable(window)).size(), 5);
+    QCOMPARE(visibleRowNames(serviceTable(window)).size(), 5);
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
 }
 
@@ -201,7 +201,7 @@ void tst_MainWindowList::userClickChecksRow()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableWidget *table = serviceTable(window);
-    const QStringList before = rowNames(table);
+    const QStringList before = visibleRowNames(table);
 
     // Space on the focused check cell toggles it as a click on the box does.
     table->setCurrentCell(4, ServiceTable::CheckColumn);
@@ -211,7 +211,7 @@ void tst_MainWindowList::userClickChecksRow()
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
     QCOMPARE(serviceNames(window.selectedServices()), QStringList{"BITS"});
     // Checking a row does not move it.
-    QCOMPARE(rowNames(table), before);
+    QCOMPARE(visibleRowNames(table), before);
 }
 
 void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
@@ -221,7 +221,7 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
     checkServices(table, {"BITS", "wuauserv", "Spooler"});
 
     table->sortByColumn(ServiceTable::DisplayNameColumn, Qt::DescendingOrder);
-    QCOMPARE(rowNames(table),
+    QCOMPARE(visibleRowNames(table),
              QStringList({"wuauserv", "Spooler", "Dnscache", "BITS", "AcmeAgent"}));
     QCOMPARE(serviceNames(window.selectedServices()), QStringList({"Spooler", "wuauserv", "BITS"}));
     QCOMPARE(window.selectedServices().at(1).displayName, QStringLiteral("Windows Update"));
@@ -229,7 +229,7 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
     // Rows hidden by the filter stay hidden when the rows are sorted again.
     window.findChild<QLineEdit *>("filterEdit")->setText("svchost");
     table->sortByColumn(ServiceTable::NameColumn, Qt::AscendingOrder);
-    QCOMPARE(rowNames(table), QStringList({"BITS", "Dnscache", "wuauserv"}));
+    QCOMPARE(visibleRowNames(table), QStringList({"BITS", "Dnscache", "wuauserv"}));
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 3 visible, 2 selected"));
 }
 

@@ -5,20 +5,14 @@
 #include "MessageBox.h"
 #include "ServiceTable.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QLabel>
-#include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 MainWindowTestEnvironment::MainWindowTestEnvironment()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath("settings"));
-    qputenv("LEDGERWELL_SCM_DB", QFile::encodeName(m_dir.filePath("scm-database.json")));
-    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, filePath("settings"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, filePath("settings"));
     MessageBox::setTestMode(true);
     MessageBox::reset();
     FileDialog::setTestMode(true);
@@ -31,55 +25,27 @@ MainWindowTestEnvironment::~MainWindowTestEnvironment()
     FileDialog::reset();
 }
 
-bool MainWindowTestEnvironment::writeDatabase(const QJsonArray &services) const
-{
-    QSaveFile file(m_dir.filePath("scm-database.json"));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(QJsonObject{{"services", services}}).toJson());
-    return file.commit();
-}
-
-QJsonObject simulatedService(const QString &name, const QString &displayName, int startType,
-                             const QString &binaryPath, const QString &account,
-                             const QString &description)
-{
-    return {{"name", name},           {"displayName", displayName}, {"serviceType", 16},
-            {"startType", startType}, {"errorControl", 1},          {"binaryPath", binaryPath},
-            {"account", account},     {"description", description}, {"state", "stopped"}};
-}
-
 QJsonArray sampleServices()
 {
     return {
-        simulatedService("Spooler", "Print Spooler", 2, "C:\\Windows\\System32\\spoolsv.exe",
+        simulatedService("Spooler", "Print Spooler", "C:\\Windows\\System32\\spoolsv.exe", 2,
                          "LocalSystem", "Spools print jobs."),
-        simulatedService("wuauserv", "Windows Update", 3,
-                         "C:\\Windows\\system32\\svchost.exe -k netsvcs -p", "LocalSystem",
+        simulatedService("wuauserv", "Windows Update",
+                         "C:\\Windows\\system32\\svchost.exe -k netsvcs -p", 3, "LocalSystem",
                          "Enables the detection of updates."),
-        simulatedService("Dnscache", "DNS Client", 2,
-                         "C:\\Windows\\system32\\svchost.exe -k NetworkService",
+        simulatedService("Dnscache", "DNS Client",
+                         "C:\\Windows\\system32\\svchost.exe -k NetworkService", 2,
                          "NT AUTHORITY\\NetworkService"),
-        simulatedService("AcmeAgent", "Acme Backup Agent", 4, "D:\\Acme\\agent.exe", ".\\backup",
+        simulatedService("AcmeAgent", "Acme Backup Agent", "D:\\Acme\\agent.exe", 4, ".\\backup",
                          "Zebra stripes the backups."),
-        simulatedService("BITS", "Background Intelligent Transfer Service", 3,
-                         "C:\\Windows\\System32\\svchost.exe -k netsvcs", "LocalSystem"),
+        simulatedService("BITS", "Background Intelligent Transfer Service",
+                         "C:\\Windows\\System32\\svchost.exe -k netsvcs", 3, "LocalSystem"),
     };
 }
 
 QTableWidget *serviceTable(const MainWindow &window)
 {
     return window.findChild<QTableWidget *>("serviceTable");
-}
-
-QStringList rowNames(const QTableWidget *table, bool includeHidden)
-{
-    QStringList names;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (includeHidden || !table->isRowHidden(row))
-            names.append(table->item(row, ServiceTable::NameColumn)->text());
-    }
-    return names;
 }
 
 void checkServices(QTableWidget *table, const QStringList &names)
@@ -93,12 +59,4 @@ void checkServices(QTableWidget *table, const QStringList &names)
 QString statusText(const MainWindow &window)
 {
     return window.findChild<QLabel *>("statusLabel")->text();
-}
-
-QStringList serviceNames(const QList<ServiceInfo> &services)
-{
-    QStringList names;
-    for (const ServiceInfo &service : services)
-        names.append(service.serviceName);
-    return names;
 }

@@ -2,12 +2,13 @@
 // probe) against Wine's Service Control Manager, and the batch scripts our writer produces run
 // by Wine's cmd.exe against stand-in sc.exe and reg.exe that log the arguments they receive.
 
+#include "HostileServices.h"
 #include "Ledgerwell.h"
 #include "ServiceCommands.h"
 #include "ServiceInfo.h"
-#include "windows/HostileServices.h"
-#include "windows/WindowsToolOutput.h"
-#include "windows/WineSession.h"
+#include "TestFiles.h"
+#include "WindowsToolOutput.h"
+#include "WineSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,18 +83,6 @@ QByteArray creatorInput(const QList<CreatedService> &services)
         text += QStringLiteral("  preshutdownTimeoutMs %1\n").arg(s.preshutdownTimeoutMs);
     }
     return text.toUtf8();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
 } // namespace
