@@ -553,6 +553,30 @@ Die bisherige Konfiguration der ersetzten Dienste wurde gespeichert in:
         <source>...</source>
         <translation>...</translation>
     </message>
+    <message>
+        <source>has no service name</source>
+        <translation>hat keinen Dienstnamen</translation>
+    </message>
+    <message>
+        <source>has a service name with a NUL character</source>
+        <translation>hat einen Dienstnamen mit einem NUL-Zeichen</translation>
+    </message>
+    <message>
+        <source>has a service name with &quot;/&quot; or &quot;\&quot;</source>
+        <translation>hat einen Dienstnamen mit &quot;/&quot; oder &quot;\&quot;</translation>
+    </message>
+    <message>
+        <source>has a service name longer than %1 characters</source>
+        <translation>hat einen Dienstnamen mit mehr als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>record %1 (no display name)</source>
+        <translation>Eintrag %1 (ohne Anzeigenamen)</translation>
+    </message>
+    <message>
+        <source>record %1 (&quot;%2&quot;)</source>
+        <translation>Eintrag %1 (&quot;%2&quot;)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
