@@ -24,7 +24,7 @@ void tst_ServiceFilter::matches_data()
     QTest::newRow("account") << "localsys" << true;
     QTest::newRow("binary path") << "spoolsv.exe" << true;
     QTest::newRow("description is not searched") << "jobs" << false;
-    QTest::newRow("blank is taken as it stands") << " spooler" << false;
+    QTest::newRow("blank is taken as it stands") << "spooler " << false;
     QTest::newRow("no wildcards") << "spo*" << false;
 }
 
