@@ -1,6 +1,7 @@
 #include "ServiceDiff.h"
 
 #include "ServiceCommands.h"
+#include "ServiceName.h"
 
 #include <QCoreApplication>
 
@@ -98,7 +99,7 @@ QString formatPreShutdownTimeout(int milliseconds)
 const ServiceInfo *findInstalled(const QList<ServiceInfo> &installed, const QString &serviceName)
 {
     for (const ServiceInfo &service : installed) {
-        if (service.serviceName == serviceName)
+        if (ServiceName::same(service.serviceName, serviceName))
             return &service;
     }
     return nullptr;

@@ -22,7 +22,8 @@ QString formatFailureAction(const FailureAction &action);
 QString formatResetDays(int days);
 QString formatPreShutdownTimeout(int milliseconds);
 
-// The installed record named exactly (with case) like the imported one, or nullptr.
+// The installed record of the imported one's name, compared without regard to case as Windows
+// compares service names, or nullptr.
 const ServiceInfo *findInstalled(const QList<ServiceInfo> &installed, const QString &serviceName);
 
 // All 21 fields, in the preview's order.

@@ -176,7 +176,10 @@ void tst_ImportDialogPreview::nameDiffersOnlyInCase()
     imported.serviceName = QStringLiteral("bits");
     ImportDialog dialog({imported});
     const PreviewSeen seen = preview(dialog, "bits");
-    QVERIFY(seen.labels.first().startsWith("Service \"bits\" does not exist"));
+    // Windows takes both for the same service: the installed one is compared, and the spelling
+    // the record would give it is the one difference.
+    QVERIFY(!seen.labels.first().contains("does not exist"));
+    QCOMPARE(seen.rows, QList<QStringList>({{"Service Name", "BITS", "bits"}}));
 }
 
 void tst_ImportDialogPreview::installedListIsReadOnce()
