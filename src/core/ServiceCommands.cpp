@@ -70,6 +70,8 @@ QString ServiceCommand::stepName() const
         return QStringLiteral("preshutdown");
     case Step::Privileges:
         return QStringLiteral("privs");
+    case Step::Start:
+        return QStringLiteral("start");
     }
     return QString();
 }
@@ -137,6 +139,12 @@ ServiceCommand query(const QString &serviceName)
 {
     return scCommand(ServiceCommand::Step::Query,
                      {keyword(QStringLiteral("query")), quoted(serviceName)});
+}
+
+ServiceCommand start(const QString &serviceName)
+{
+    return scCommand(ServiceCommand::Step::Start,
+                     {keyword(QStringLiteral("start")), quoted(serviceName)});
 }
 
 ServiceCommand stop(const QString &serviceName)

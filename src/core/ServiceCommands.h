@@ -31,7 +31,8 @@ struct ServiceCommand
         Failure,
         SidType,
         PreShutdown,
-        Privileges
+        Privileges,
+        Start
     };
 
     Step step = Step::Create;
@@ -59,6 +60,7 @@ bool isFailureActionSet(const FailureAction &action);
 QString resetSeconds(int failureResetDays);
 
 ServiceCommand query(const QString &serviceName);
+ServiceCommand start(const QString &serviceName);
 ServiceCommand stop(const QString &serviceName);
 ServiceCommand remove(const QString &serviceName);
 ServiceCommand create(const ServiceInfo &service);

@@ -40,6 +40,9 @@ private slots:
     void query();
     void stopAndDeleteTiming();
     void deleteWithoutStop();
+    void heldOpenServiceIsOnlyMarked();
+    void startAndStop_data();
+    void startAndStop();
     void reg_data();
     void reg();
     void damagedDatabase();
@@ -478,6 +481,93 @@ void tst_StandInTools::deleteWithoutStop()
     QCOMPARE(stopped.exitCode, 0);
     QVERIFY(stopped.out.contains("1  STOPPED"));
     QCOMPARE(sc({"query", "Quick"}).exitCode, exitOf(1060));
+}
+
+void tst_StandInTools::heldOpenServiceIsOnlyMarked()
+{
+    writeDatabase({QJsonObject{{"name", "Held"}, {"serviceType", 16}, {"heldOpen", true}}});
+
+    // Stopped, but another program has it open: the delete only marks it.
+    Run result = sc({"delete", "Held"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QStringLiteral("[SC] DeleteService SUCCESS\n"));
+    QCOMPARE(sc({"query", "Held"}).exitCode, 0);
+    QVERIFY(stored("Held").markedForDeletion);
+    result = sc({"create", "Held", "binPath=", "C:\\held.exe"});
+    QVERIFY(result.out.startsWith("[SC] CreateService FAILED 1072:"));
+    QCOMPARE(result.exitCode, exitOf(1072));
+
+    // Released, it is gone, and the name is free again.
+    QJsonObject released = QJsonDocument::fromJson(readAll(databasePath()))
+                               .object()
+                               .value("services")
+                               .toArray()
+                               .first()
+                               .toObject();
+    released.remove("heldOpen");
+    writeDatabase({released});
+    QCOMPARE(sc({"query", "Held"}).exitCode, exitOf(1060));
+    QCOMPARE(sc({"create", "Held", "binPath=", "C:\\held.exe"}).exitCode, 0);
+}
+
+void tst_StandInTools::startAndStop_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("stateAfter"); // of the service named
+
+    QTest::newRow("start") << QStringList{"start", "idle"} << 0 << "STATE              : 4  RUNNING"
+                           << "running";
+    QTest::newRow("start running")
+        << QStringList{"start", "Base"} << 1056 << "[SC] StartService FAILED 1056:"
+        << "running";
+    QTest::newRow("start disabled")
+        << QStringList{"start", "Off"} << 1058 << "[SC] StartService FAILED 1058:"
+        << "stopped";
+    QTest::newRow("start missing")
+        << QStringList{"start", "Missing"} << 1060 << "[SC] OpenService FAILED 1060:"
+        << "";
+    QTest::newRow("stop with a running dependent")
+        << QStringList{"stop", "base"} << 1051
+        << "[SC] ControlService FAILED 1051:\n\nA stop control has been sent to a service that "
+           "other running services are dependent on."
+        << "running";
+    QTest::newRow("stop what cannot be stopped")
+        << QStringList{"stop", "Fixed"} << 1052
+        << "[SC] ControlService FAILED 1052:\n\nThe requested control is not valid for this "
+           "service."
+        << "running";
+    QTest::newRow("stop the dependent")
+        << QStringList{"stop", "User"} << 0 << "STATE              : 1  STOPPED"
+        << "stopped";
+}
+
+void tst_StandInTools::startAndStop()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QFETCH(QString, stateAfter);
+    writeDatabase(
+        {QJsonObject{{"name", "Base"}, {"serviceType", 16}, {"state", "running"}},
+         QJsonObject{{"name", "User"},
+                     {"serviceType", 16},
+                     {"state", "running"},
+                     {"dependencies", QJsonArray{"BASE"}}},
+         QJsonObject{
+             {"name", "Fixed"}, {"serviceType", 16}, {"state", "running"}, {"notStoppable", true}},
+         QJsonObject{{"name", "Idle"}, {"serviceType", 16}, {"startType", 3}},
+         QJsonObject{{"name", "Off"}, {"serviceType", 16}, {"startType", 4}}});
+    const QByteArray before = readAll(databasePath());
+
+    const Run result = sc(arguments);
+    QVERIFY2(result.out.contains(message), qPrintable(result.out));
+    QCOMPARE(result.exitCode, exitOf(code));
+    if (code != 0)
+        QCOMPARE(readAll(databasePath()), before);
+    QCOMPARE(stored(arguments.at(1)).state == SimulatedService::State::Running,
+             stateAfter == u"running");
 }
 
 void tst_StandInTools::reg_data()

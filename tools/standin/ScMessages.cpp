@@ -78,6 +78,16 @@ QString errorText(int code)
     case ErrorInvalidName:
         return QStringLiteral("The filename, directory name, or volume label syntax is "
                               "incorrect.");
+    case ErrorDependentServicesRunning:
+        return QStringLiteral("A stop control has been sent to a service that other running "
+                              "services are dependent on.");
+    case ErrorInvalidServiceControl:
+        return QStringLiteral("The requested control is not valid for this service.");
+    case ErrorServiceAlreadyRunning:
+        return QStringLiteral("An instance of the service is already running.");
+    case ErrorServiceDisabled:
+        return QStringLiteral("The service cannot be started, either because it is disabled or "
+                              "because it has no enabled devices associated with it.");
     case ErrorCircularDependency:
         return QStringLiteral("Circular service dependency was specified.");
     case ErrorServiceDoesNotExist:
@@ -126,7 +136,9 @@ QString statusBlock(const platform::SimulatedService &service)
     switch (service.state) {
     case State::Running:
         state = QStringLiteral("4  RUNNING");
-        controls = QStringLiteral("(STOPPABLE, NOT_PAUSABLE, ACCEPTS_SHUTDOWN)");
+        controls = service.notStoppable
+                       ? QStringLiteral("(NOT_STOPPABLE, NOT_PAUSABLE, IGNORES_SHUTDOWN)")
+                       : QStringLiteral("(STOPPABLE, NOT_PAUSABLE, ACCEPTS_SHUTDOWN)");
         break;
     case State::StopPending:
         state = QStringLiteral("3  STOP_PENDING");
@@ -158,6 +170,9 @@ QString usage(const QString &subcommand)
     if (command == u"query")
         return help("Obtains and displays information about the specified service.",
                     "sc <server> query [service name]");
+    if (command == u"start")
+        return help("Starts a service running.",
+                    "sc <server> start [service name] <arg1> <arg2> ...");
     if (command == u"stop")
         return help("Sends a STOP control request to a service.",
                     "sc <server> stop [service name]");
@@ -213,6 +228,7 @@ QString usage(const QString &subcommand)
         "        Commands:\n"
         "          query-----------Queries the status for a service, or\n"
         "                          enumerates the status for types of services.\n"
+        "          start-----------Starts a service.\n"
         "          stop------------Sends a STOP request to a service.\n"
         "          config----------Changes the configuration of a service (persistent).\n"
         "          description-----Changes the description of a service.\n"

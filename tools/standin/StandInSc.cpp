@@ -141,6 +141,44 @@ int query(Session &session, const QStringList &arguments)
     return code;
 }
 
+// Whether a service that has not stopped depends on this one.
+bool hasActiveDependents(const Services &services, const SimulatedService &service)
+{
+    for (const SimulatedService &other : services) {
+        if (other.state == SimulatedService::State::Stopped)
+            continue;
+        for (const QString &dependency : other.dependencies) {
+            if (dependency.compare(service.name, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+int start(Session &session, const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return syntaxError(session, arguments.first(), QString());
+    const QString function = QStringLiteral("StartService");
+    return modify(session, [&](Services &services) {
+        int code = 0;
+        const qsizetype index =
+            openService(session, services, arguments.at(1), QStringLiteral("OpenService"), code);
+        if (index < 0)
+            return code;
+        SimulatedService &service = services[index];
+        if (service.markedForDeletion)
+            return reportFailure(session, function, ErrorServiceMarkedForDelete);
+        if (service.startType == 4) // SERVICE_DISABLED
+            return reportFailure(session, function, ErrorServiceDisabled);
+        if (service.state != SimulatedService::State::Stopped)
+            return reportFailure(session, function, ErrorServiceAlreadyRunning);
+        service.state = SimulatedService::State::Running;
+        session.message += statusBlock(service);
+        return 0;
+    });
+}
+
 int stop(Session &session, const QStringList &arguments)
 {
     if (arguments.size() != 2)
@@ -157,6 +195,13 @@ int stop(Session &session, const QStringList &arguments)
         if (service.state == SimulatedService::State::StopPending)
             return reportFailure(session, QStringLiteral("ControlService"),
                                  ErrorServiceCannotAcceptControl);
+        // Refused at once, as the service manager does before it sends anything.
+        if (hasActiveDependents(services, service))
+            return reportFailure(session, QStringLiteral("ControlService"),
+                                 ErrorDependentServicesRunning);
+        if (service.notStoppable)
+            return reportFailure(session, QStringLiteral("ControlService"),
+                                 ErrorInvalidServiceControl);
 
         // The request returns at once; the service takes its stop time to get there.
         service.state = SimulatedService::State::StopPending;
@@ -183,7 +228,8 @@ int remove(Session &session, const QStringList &arguments)
         if (services.at(index).markedForDeletion)
             return reportFailure(session, QStringLiteral("DeleteService"),
                                  ErrorServiceMarkedForDelete);
-        // A service that has not stopped is only marked; it goes once it has stopped.
+        // A service that has not stopped, or that another program holds open, is only marked; it
+        // goes once it has stopped and been released.
         services[index].markedForDeletion = true;
         SimulatedServiceDatabase::settle(services, SimulatedServiceDatabase::currentTimeMs());
         session.message += succeeded(QStringLiteral("DeleteService"));
@@ -337,6 +383,8 @@ int runSc(const QStringList &arguments, platform::SimulatedServiceDatabase &data
     int code = 0;
     if (command == u"query")
         code = query(session, arguments);
+    else if (command == u"start")
+        code = start(session, arguments);
     else if (command == u"stop")
         code = stop(session, arguments);
     else if (command == u"delete")

@@ -179,6 +179,8 @@ void readState(ObjectReader &reader, SimulatedService &out)
     if (requested.isDouble() && requested.toDouble() >= 0)
         out.stopRequestedAtMs = qint64(requested.toDouble());
     reader.flag(QStringLiteral("markedForDeletion"), out.markedForDeletion);
+    reader.flag(QStringLiteral("heldOpen"), out.heldOpen);
+    reader.flag(QStringLiteral("notStoppable"), out.notStoppable);
 }
 
 void readFaults(ObjectReader &service, SimulatedService &out)
@@ -280,6 +282,10 @@ QJsonObject simulatedServiceToJson(const SimulatedService &service)
         object.insert(QStringLiteral("stopRequestedAtMs"), service.stopRequestedAtMs);
     if (service.markedForDeletion)
         object.insert(QStringLiteral("markedForDeletion"), true);
+    if (service.heldOpen)
+        object.insert(QStringLiteral("heldOpen"), true);
+    if (service.notStoppable)
+        object.insert(QStringLiteral("notStoppable"), true);
 
     if (service.cannotOpen || service.configUnreadable || !service.failingLevels.isEmpty()) {
         QJsonArray levels;

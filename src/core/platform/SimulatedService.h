@@ -50,6 +50,11 @@ struct SimulatedService
     // service hangs in stop_pending like a service that does not answer.
     qint64 stopRequestedAtMs = -1;
     bool markedForDeletion = false;
+    // Another program (the Services console, say) has the service open: a delete only marks it,
+    // and it goes once it is released and stopped.
+    bool heldOpen = false;
+    // The service does not accept a stop request (NOT_STOPPABLE).
+    bool notStoppable = false;
 
     bool cannotOpen = false;
     bool configUnreadable = false;

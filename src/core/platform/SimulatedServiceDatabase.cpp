@@ -206,7 +206,7 @@ void SimulatedServiceDatabase::settle(QList<SimulatedService> &services, qint64 
         }
     }
     services.removeIf([](const SimulatedService &service) {
-        return service.markedForDeletion && service.state == State::Stopped;
+        return service.markedForDeletion && service.state == State::Stopped && !service.heldOpen;
     });
 }
 

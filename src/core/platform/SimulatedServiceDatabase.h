@@ -15,7 +15,8 @@ namespace platform {
 //
 // Run state depends on time: a service whose stop was requested counts as stopped once its stop
 // time has passed, and a service marked for deletion is gone once it has stopped. This is worked
-// out whenever the file is read, so no process has to be running for it.
+// out whenever the file is read, so no process has to be running for it. A service that another
+// program holds open stays, marked, until it is released.
 class SimulatedServiceDatabase
 {
 public:
@@ -41,7 +42,8 @@ public:
     bool update(const std::function<bool(QList<SimulatedService> &)> &change,
                 QString *error = nullptr);
 
-    // Brings the run states up to nowMs: finished stops and services deleted once stopped.
+    // Brings the run states up to nowMs: finished stops, and services marked for deletion removed
+    // once they have stopped and nothing holds them open.
     static void settle(QList<SimulatedService> &services, qint64 nowMs);
     static qint64 currentTimeMs();
 
