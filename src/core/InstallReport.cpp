@@ -62,13 +62,25 @@ QStringList errorLines(const QString &serviceName, const ServiceInstaller::Resul
         lines.append(QCoreApplication::translate("ImportDialog", "%1: delete failed - %2")
                          .arg(serviceName, runDetail(result.failedRun)));
         break;
-    case Status::RemovalTimedOut:
+    case Status::MarkedForDeletion:
+        lines.append(QCoreApplication::translate(
+                         "ImportDialog",
+                         "%1: marked for deletion, not created - another program holds the "
+                         "service open (the Services console, for example), so Windows removes "
+                         "it only once that program lets go of it; close it and install again, "
+                         "or restore the service from the backup file")
+                         .arg(serviceName));
+        break;
+    case Status::StopRefused:
+        lines.append(QCoreApplication::translate(
+                         "ImportDialog", "%1: stop failed - %2; the service was left as it was")
+                         .arg(serviceName, runDetail(result.failedRun)));
+        break;
+    case Status::CreatedWithoutSettings:
         lines.append(
-            QCoreApplication::translate("ImportDialog", "%1: delete failed - %2")
-                .arg(serviceName,
-                     QCoreApplication::translate(
-                         "ImportDialog", "the service was still present %1 seconds after deletion")
-                         .arg(seconds(timeouts.removalWaitMs))));
+            QCoreApplication::translate(
+                "ImportDialog", "%1: created, but its further settings were not applied - %2")
+                .arg(serviceName, runDetail(result.failedRun)));
         break;
     case Status::CreateFailed: {
         QString line = QCoreApplication::translate("ImportDialog", "%1: create failed - %2")
@@ -82,6 +94,21 @@ QStringList errorLines(const QString &serviceName, const ServiceInstaller::Resul
                                                 "step %1 - %2")
                         .arg(result.failedRestoreStep.stepName,
                              runDetail(result.failedRestoreStep.run));
+        }
+        if (result.restart == ServiceInstaller::Result::Restart::Started) {
+            line += QCoreApplication::translate("ImportDialog", "; it was started again");
+        } else if (result.restart == ServiceInstaller::Result::Restart::Failed) {
+            line += QCoreApplication::translate("ImportDialog",
+                                                "; it was running before, but starting it "
+                                                "again failed - %1")
+                        .arg(runDetail(result.failedStart));
+        }
+        if (!result.accountWithoutPassword.isEmpty()) {
+            line += QCoreApplication::translate("ImportDialog",
+                                                "; a restore cannot bring back the password of "
+                                                "its account %1: enter it again before the "
+                                                "service is started")
+                        .arg(result.accountWithoutPassword);
         }
         lines.append(line);
         break;

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -29,11 +30,12 @@ struct ToolRun
 
 // Installs imported services on this machine by running the system's tools with the argument
 // lists of ServiceCommands. Services that already exist are saved to a backup file first, then
-// stopped, deleted and created anew; a failed create puts the saved service back.
+// stopped, deleted and created anew; a failed create puts the saved service back. Service names
+// are matched as Windows matches them, without regard to case.
 //
-// One installer serves one installation: findExisting(), backUpExisting() when anything exists,
-// then install() for each record. Every wait is bounded; while waiting the idle callback runs
-// so that a progress window stays painted.
+// One installer serves one installation: findExisting() (or lookUp() for each record),
+// backUpExisting() when anything exists, then install() for each record. Every wait is bounded;
+// while waiting the idle callback runs so that a progress window stays painted.
 class ServiceInstaller
 {
 public:
@@ -56,19 +58,37 @@ public:
     {
         enum class Status {
             Installed,
-            NotSaved, // exists, but no saved copy: left alone
+            // The create did its work but the tool did not finish in time: the service exists,
+            // its follow-up steps were not run.
+            CreatedWithoutSettings,
+            NotSaved,    // exists, but no saved copy: left alone
+            StopRefused, // the tool refused the stop at once (failedRun): left alone
             StopTimedOut,
             DeleteFailed,
-            RemovalTimedOut,
+            // Deleted, but another program holds the service open: Windows only marked it and
+            // refuses the create until it is released.
+            MarkedForDeletion,
             CreateFailed
         };
         enum class Restore { NotNeeded, Restored, Failed };
+        enum class Restart { NotNeeded, Started, Failed };
 
         Status status = Status::Installed;
-        ToolRun failedRun; // the failed delete or create
+        ToolRun failedRun; // the failed stop, delete or create
         QList<FailedStep> failedFollowUps;
         Restore restore = Restore::NotNeeded;
         FailedStep failedRestoreStep; // for Restore::Failed
+        // A restored service that was running before is started again.
+        Restart restart = Restart::NotNeeded;
+        ToolRun failedStart; // for Restart::Failed
+        // The account of a restored service whose password could not be restored with it.
+        QString accountWithoutPassword;
+
+        // The service now exists as the record describes, or at least was created from it.
+        bool created() const
+        {
+            return status == Status::Installed || status == Status::CreatedWithoutSettings;
+        }
     };
 
     ServiceInstaller();
@@ -80,22 +100,37 @@ public:
     // Asks the tool which of the services exist. False when the tool could not answer at all
     // (not started, timed out, crashed); failedRun then says why and nothing is known.
     bool findExisting(const QList<ServiceInfo> &services, ToolRun *failedRun = nullptr);
+    // Forgets what earlier look-ups found; findExisting() does this first.
+    void clearExisting();
+    // Asks the tool whether this one service exists and notes it, as findExisting() does for
+    // each record. False when the tool could not answer at all.
+    bool lookUp(const ServiceInfo &service, ToolRun *failedRun = nullptr);
     // Names of the services that exist, each once, in the order of the records.
     QStringList existingNames() const;
 
-    // A new file name for a backup: under the application data folder, with date and time.
-    static QString newBackupPath();
-    // Reads the existing services afresh from the system and writes them as a JSON service file.
-    // False, with nothing written, when the configuration of one of them cannot be read (named
-    // in unreadable) or the file cannot be written (error).
+    // The folder of the backups: "backups" under the application data folder.
+    static QString backupFolder();
+    // A new file name for a backup in folder (the backup folder by default), with date and time.
+    static QString newBackupPath(const QString &folder = QString());
+    // Reads the existing services afresh from the system, writes them as a JSON service file,
+    // and reads that file back. False, with nothing replaced later, when the configuration of
+    // one of them cannot be read (named in unreadable), or when the folder or the file cannot be
+    // written or the file does not read back as written (error, one line).
     bool backUpExisting(const QString &path, QStringList *unreadable, QString *error);
+    // Whether the file at path holds every one of services, field for field. False, with the
+    // reason in why, when it cannot be read or a service is missing or differs.
+    static bool backupHolds(const QString &path, const QList<ServiceInfo> &services,
+                            QString *why = nullptr);
 
-    // Replaces (when it exists) or creates the service. A service of the same name that this
-    // installer already replaced or created is not replaced again.
+    // Replaces (when it exists) or creates the service. A service of the same name, in any
+    // case, that this installer already replaced or created is not replaced again.
     Result install(const ServiceInfo &service);
 
     // The state number (SERVICE_STOPPED is 1) in the output of `sc query`, or -1.
     static int stateNumber(const QString &queryOutput);
+    // Whether Windows needs a password to run a service under this account: false for the
+    // built-in and virtual accounts and for managed service accounts.
+    static bool accountNeedsPassword(const QString &accountName);
 
     // Runs one command and waits at most timeoutMs for it.
     ToolRun run(const ServiceCommand &command, int timeoutMs) const;
@@ -105,14 +140,21 @@ private:
 
     State queryState(const QString &serviceName) const;
     bool waitFor(const QString &serviceName, State wanted, int limitMs) const;
+    // After a delete: waits until the service is gone, its state cannot be read, or the limit
+    // is reached. The create that follows decides what it meant.
+    void waitForRemoval(const QString &serviceName) const;
     void pause(int ms) const;
+    bool isExisting(const QString &serviceName) const;
     // Create, then the follow-ups. False when the create failed (in *failedCreate); the failed
     // follow-ups go to failedFollowUps.
     bool createWithFollowUps(const ServiceInfo &service, FailedStep *failedCreate,
                              QList<FailedStep> *failedFollowUps) const;
+    // Puts the saved service back after a failed create, and starts it when it was running.
+    void restore(const ServiceInfo &saved, Result &result) const;
 
     Timeouts m_timeouts;
     std::function<void()> m_idle;
     QStringList m_existing;
-    QHash<QString, ServiceInfo> m_saved;
+    QSet<QString> m_running;             // keys of the existing services that were not stopped
+    QHash<QString, ServiceInfo> m_saved; // by ServiceName::key
 };

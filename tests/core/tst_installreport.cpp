@@ -53,11 +53,29 @@ void tst_InstallReport::errorLines_data()
     QTest::newRow("delete, exit code only") << r << QStringList{"A%1: delete failed - exit code 5"};
 
     r = Result();
-    r.status = Result::Status::RemovalTimedOut;
-    QTest::newRow("removal")
+    r.status = Result::Status::MarkedForDeletion;
+    QTest::newRow("marked for deletion")
         << r
-        << QStringList{"A%1: delete failed - the service was still present 2 seconds after "
-                       "deletion"};
+        << QStringList{"A%1: marked for deletion, not created - another program holds the "
+                       "service open (the Services console, for example), so Windows removes it "
+                       "only once that program lets go of it; close it and install again, or "
+                       "restore the service from the backup file"};
+
+    r = Result();
+    r.status = Result::Status::StopRefused;
+    r.failedRun = toolRun(ToolRun::Outcome::Failed, 27, "[SC] ControlService FAILED 1051: Deps.");
+    QTest::newRow("stop refused")
+        << r
+        << QStringList{"A%1: stop failed - [SC] ControlService FAILED 1051: Deps.; the service "
+                       "was left as it was"};
+
+    r = Result();
+    r.status = Result::Status::CreatedWithoutSettings;
+    r.failedRun = toolRun(ToolRun::Outcome::TimedOut);
+    QTest::newRow("created, out of time")
+        << r
+        << QStringList{"A%1: created, but its further settings were not applied - \"sc\" did "
+                       "not finish within 10 seconds"};
 
     r = Result();
     r.status = Result::Status::CreateFailed;
@@ -81,6 +99,25 @@ void tst_InstallReport::errorLines_data()
         << r
         << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; restoring the "
                        "previous service failed at step create - \"sc\" ended abnormally"};
+
+    r.restore = Result::Restore::Restored;
+    r.restart = Result::Restart::Started;
+    r.accountWithoutPassword = ".\\svc%2";
+    QTest::newRow("restored and started, password lost")
+        << r
+        << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; the previous "
+                       "service was restored; it was started again; a restore cannot bring back "
+                       "the password of its account .\\svc%2: enter it again before the service "
+                       "is started"};
+
+    r.restart = Result::Restart::Failed;
+    r.failedStart = toolRun(ToolRun::Outcome::Failed, 34, "[SC] StartService FAILED 1058: Off.");
+    r.accountWithoutPassword.clear();
+    QTest::newRow("restored, start failed")
+        << r
+        << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; the previous "
+                       "service was restored; it was running before, but starting it again "
+                       "failed - [SC] StartService FAILED 1058: Off."};
 
     r = Result();
     r.failedFollowUps = {{"description", toolRun(ToolRun::Outcome::Failed, 1, "oops")},

@@ -6,6 +6,7 @@
 #include "SimulatedMachine.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
@@ -59,7 +60,21 @@ private slots:
     void failedCreateRestoresThePreviousService();
     void failedFollowUpIsReported();
     void unreadableServiceIsNotBackedUp();
+    void sameNameTwiceIsNotReplacedTwice_data();
     void sameNameTwiceIsNotReplacedTwice();
+    void replacesAServiceNamedInOtherCase();
+    void backupHolds_data();
+    void backupHolds();
+    void backupFolderThatCannotBeCreated();
+    void heldOpenServiceIsOnlyMarkedForDeletion();
+    void stopRefusedAtOnceLeavesTheServiceAlone_data();
+    void stopRefusedAtOnceLeavesTheServiceAlone();
+    void unreadableStateAfterDeleteLetsTheCreateDecide_data();
+    void unreadableStateAfterDeleteLetsTheCreateDecide();
+    void createThatRunsOutOfTimeIsReportedAsCreated();
+    void restoreStartsARunningServiceAgain();
+    void accountNeedsPassword_data();
+    void accountNeedsPassword();
 
 private:
     std::unique_ptr<SimulatedMachine> m_env;
@@ -309,11 +324,19 @@ void tst_ServiceInstaller::unreadableServiceIsNotBackedUp()
     QVERIFY(m_env->databaseEntries().first().toObject().value("binaryPath") == "C:\\locked.exe");
 }
 
+void tst_ServiceInstaller::sameNameTwiceIsNotReplacedTwice_data()
+{
+    QTest::addColumn<QString>("secondName");
+    QTest::newRow("same spelling") << "Acme";
+    QTest::newRow("other case") << "ACME";
+}
+
 void tst_ServiceInstaller::sameNameTwiceIsNotReplacedTwice()
 {
+    QFETCH(QString, secondName);
     QVERIFY(m_env->writeDatabase({simulatedService("Acme", "Old", "C:\\old.exe")}));
     const ServiceInfo first = importedService("Acme", "First", "Auto");
-    const ServiceInfo second = importedService("Acme", "Second", "Auto");
+    const ServiceInfo second = importedService(secondName, "Second", "Auto");
 
     ServiceInstaller installer;
     QVERIFY(installer.findExisting({first, second}));
@@ -323,6 +346,271 @@ void tst_ServiceInstaller::sameNameTwiceIsNotReplacedTwice()
     QCOMPARE(again.status, ServiceInstaller::Result::Status::CreateFailed);
     QCOMPARE(again.restore, ServiceInstaller::Result::Restore::NotNeeded);
     QCOMPARE(ServiceEnumerator::enumerate().constFirst().displayName, QStringLiteral("First"));
+}
+
+void tst_ServiceInstaller::replacesAServiceNamedInOtherCase()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Spooler", "Old Spooler", "C:\\old.exe")}));
+    const ServiceInfo before = ServiceEnumerator::enumerate().constFirst();
+    const ServiceInfo record = importedService("spooler", "New Spooler", "Auto");
+
+    ServiceInstaller installer;
+    installer.setTimeouts(shortWaits());
+    QVERIFY(installer.findExisting({record}));
+    QCOMPARE(installer.existingNames(), QStringList({"spooler"}));
+    const QString backup = ServiceInstaller::newBackupPath();
+    QStringList unreadable;
+    QString error;
+    QVERIFY2(installer.backUpExisting(backup, &unreadable, &error), qPrintable(error));
+    QCOMPARE(Ledgerwell::importFromJson(backup), QList<ServiceInfo>({before}));
+
+    QCOMPARE(installer.install(record).status, ServiceInstaller::Result::Status::Installed);
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"spooler"})); // the record's own spelling
+    QCOMPARE(now.constFirst().displayName, QStringLiteral("New Spooler"));
+}
+
+void tst_ServiceInstaller::backupHolds_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // empty: no file at all
+    QTest::addColumn<QString>("why");         // empty: the backup holds everything
+
+    const ServiceInfo a = importedService("A", "Alpha", "Auto", "LocalSystem", "C:\\a.exe", "x");
+    const ServiceInfo b = importedService("B", "Beta");
+    auto json = [](const QList<ServiceInfo> &services) {
+        const QString path = QDir::temp().filePath("ledgerwell-backup-row.json");
+        Ledgerwell::exportToJson(path, services);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        file.remove();
+        return bytes;
+    };
+    ServiceInfo changed = b;
+    changed.description = QStringLiteral("other");
+    ServiceInfo otherCase = b;
+    otherCase.serviceName = QStringLiteral("b");
+
+    QTest::newRow("holds both") << json({b, a}) << "";
+    QTest::newRow("and more") << json({a, b, importedService("C")}) << "";
+    QTest::newRow("no file") << QByteArray() << "it cannot be opened";
+    QTest::newRow("empty file") << QByteArray(" ") << "it is not valid JSON";
+    QTest::newRow("cut short") << json({a, b}).left(300) << "it is not valid JSON";
+    QTest::newRow("not a list") << QByteArray("{}") << "it holds no list of services";
+    QTest::newRow("one missing") << json({a}) << "the service B is missing";
+    QTest::newRow("name in other case") << json({a, otherCase}) << "the service B is missing";
+    QTest::newRow("field differs")
+        << json({a, changed}) << "the field \"Description\" of the service B differs";
+}
+
+void tst_ServiceInstaller::backupHolds()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, why);
+    const QString path = m_env->filePath("backup.json");
+    if (!contents.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(contents), contents.size());
+    }
+    const QList<ServiceInfo> services{
+        importedService("A", "Alpha", "Auto", "LocalSystem", "C:\\a.exe", "x"),
+        importedService("B", "Beta")};
+    QString reason;
+    QCOMPARE(ServiceInstaller::backupHolds(path, services, &reason), why.isEmpty());
+    QVERIFY2(why.isEmpty() ? reason.isEmpty() : reason.startsWith(why), qPrintable(reason));
+}
+
+void tst_ServiceInstaller::backupFolderThatCannotBeCreated()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Acme", "Acme", "C:\\acme.exe")}));
+    QFile blocker(m_env->filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString folder = m_env->filePath("blocker/backups");
+
+    ServiceInstaller installer;
+    QVERIFY(installer.findExisting({importedService("Acme")}));
+    QString error;
+    QVERIFY(!installer.backUpExisting(ServiceInstaller::newBackupPath(folder), nullptr, &error));
+    // The reason, not the folder's path a second time.
+    QCOMPARE(error, QStringLiteral("Cannot create the folder %1: Not a directory.")
+                        .arg(QDir::toNativeSeparators(folder)));
+    QCOMPARE(installer.install(importedService("Acme")).status,
+             ServiceInstaller::Result::Status::NotSaved);
+}
+
+void tst_ServiceInstaller::heldOpenServiceIsOnlyMarkedForDeletion()
+{
+    QJsonObject held = simulatedService("Held", "Held", "C:\\held.exe");
+    held["heldOpen"] = true;
+    QVERIFY(m_env->writeDatabase({held}));
+    const ServiceInfo before = ServiceEnumerator::enumerate().constFirst();
+
+    ServiceInstaller installer;
+    installer.setTimeouts(shortWaits());
+    QVERIFY(installer.findExisting({importedService("Held", "New")}));
+    QVERIFY(installer.backUpExisting(ServiceInstaller::newBackupPath(), nullptr, nullptr));
+    const ServiceInstaller::Result result = installer.install(importedService("Held", "New"));
+    QCOMPARE(result.status, ServiceInstaller::Result::Status::MarkedForDeletion);
+    QVERIFY2(result.failedRun.message.contains("1072"), qPrintable(result.failedRun.message));
+    QCOMPARE(result.restore, ServiceInstaller::Result::Restore::NotNeeded);
+    QCOMPARE(ServiceEnumerator::enumerate(), QList<ServiceInfo>({before}));
+    QVERIFY(m_env->databaseEntries().first().toObject().value("markedForDeletion").toBool());
+
+    // Once released it goes, as Windows removes it then.
+    QVERIFY(m_env->changeEntry("Held", {{"heldOpen", false}}));
+    QVERIFY(ServiceEnumerator::enumerate().isEmpty());
+}
+
+void tst_ServiceInstaller::stopRefusedAtOnceLeavesTheServiceAlone_data()
+{
+    QTest::addColumn<QJsonArray>("services");
+    QTest::addColumn<QString>("error");
+
+    const QJsonObject target = running(simulatedService("Target", "Target", "C:\\t.exe"), 0);
+    QJsonObject dependent = running(simulatedService("User", "User", "C:\\u.exe"), 0);
+    dependent["dependencies"] = QJsonArray{"TARGET"};
+    QJsonObject unstoppable = target;
+    unstoppable["notStoppable"] = true;
+    QTest::newRow("dependent services running") << QJsonArray{target, dependent} << "1051";
+    QTest::newRow("cannot be stopped") << QJsonArray{unstoppable} << "1052";
+}
+
+void tst_ServiceInstaller::stopRefusedAtOnceLeavesTheServiceAlone()
+{
+    QFETCH(QJsonArray, services);
+    QFETCH(QString, error);
+    QVERIFY(m_env->writeDatabase(services));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+    const QJsonArray entriesBefore = m_env->databaseEntries();
+
+    ServiceInstaller::Timeouts timeouts = shortWaits();
+    timeouts.stopWaitMs = 20000; // a refusal must not be waited out
+    ServiceInstaller installer;
+    installer.setTimeouts(timeouts);
+    QVERIFY(installer.findExisting({importedService("Target")}));
+    QVERIFY(installer.backUpExisting(ServiceInstaller::newBackupPath(), nullptr, nullptr));
+    QElapsedTimer timer;
+    timer.start();
+    const ServiceInstaller::Result result = installer.install(importedService("Target", "New"));
+    QVERIFY(timer.elapsed() < 10000);
+    QCOMPARE(result.status, ServiceInstaller::Result::Status::StopRefused);
+    QVERIFY2(result.failedRun.message.contains("FAILED " + error),
+             qPrintable(result.failedRun.message));
+    QCOMPARE(ServiceEnumerator::enumerate(), before);
+    QCOMPARE(m_env->databaseEntries(), entriesBefore);
+}
+
+void tst_ServiceInstaller::unreadableStateAfterDeleteLetsTheCreateDecide_data()
+{
+    QTest::addColumn<bool>("deleteTakes");
+
+    QTest::newRow("service gone") << true;
+    // The delete answered but did not take: the create meets the old service.
+    QTest::newRow("service still there") << false;
+}
+
+void tst_ServiceInstaller::unreadableStateAfterDeleteLetsTheCreateDecide()
+{
+    QFETCH(bool, deleteTakes);
+    QVERIFY(m_env->writeDatabase({simulatedService("Acme", "Old", "C:\\old.exe")}));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+    // From the delete on, every query fails with another error than "does not exist".
+    QVERIFY(m_env->wrapStandIn(
+        "sc", QStringLiteral("if [ \"$1\" = query ] && [ -e \"$STATE/deleted\" ]; then\n"
+                             "  printf '[SC] EnumQueryServicesStatus:OpenService FAILED 1115:\\n"
+                             "\\nA system shutdown is in progress.\\n'; exit 91\n"
+                             "fi\n"
+                             "if [ \"$1\" = delete ]; then\n"
+                             "  touch \"$STATE/deleted\"\n"
+                             "  %1\n"
+                             "fi")
+                  .arg(deleteTakes ? "" : "echo '[SC] DeleteService SUCCESS'; exit 0")));
+
+    ServiceInstaller::Timeouts timeouts = shortWaits();
+    timeouts.removalWaitMs = 20000; // an unreadable state must not be waited out
+    ServiceInstaller installer;
+    installer.setTimeouts(timeouts);
+    QVERIFY(installer.findExisting({importedService("Acme")}));
+    QVERIFY(installer.backUpExisting(ServiceInstaller::newBackupPath(), nullptr, nullptr));
+    QElapsedTimer timer;
+    timer.start();
+    const ServiceInstaller::Result result = installer.install(importedService("Acme", "New"));
+    QVERIFY(timer.elapsed() < 10000);
+    if (deleteTakes) {
+        QCOMPARE(result.status, ServiceInstaller::Result::Status::Installed);
+        QCOMPARE(ServiceEnumerator::enumerate().constFirst().displayName, QStringLiteral("New"));
+    } else {
+        QCOMPARE(result.status, ServiceInstaller::Result::Status::CreateFailed);
+        QVERIFY2(result.failedRun.message.contains("1073"), qPrintable(result.failedRun.message));
+        QCOMPARE(result.restore, ServiceInstaller::Result::Restore::NotNeeded);
+        QCOMPARE(ServiceEnumerator::enumerate(), before);
+    }
+}
+
+void tst_ServiceInstaller::createThatRunsOutOfTimeIsReportedAsCreated()
+{
+    // The create does its work, then the tool hangs.
+    QVERIFY(m_env->wrapStandIn("sc", "if [ \"$1\" = create ]; then \"$REAL\" \"$@\"; sleep 5; fi"));
+    ServiceInstaller::Timeouts timeouts = shortWaits();
+    timeouts.changeMs = 1500;
+    ServiceInstaller installer;
+    installer.setTimeouts(timeouts);
+    const ServiceInfo record =
+        importedService("Slow", "Slow", "Auto", "LocalSystem", "C:\\slow.exe", "Described.");
+    QVERIFY(installer.findExisting({record}));
+    const ServiceInstaller::Result result = installer.install(record);
+    QCOMPARE(result.status, ServiceInstaller::Result::Status::CreatedWithoutSettings);
+    QVERIFY(result.created());
+    QCOMPARE(result.failedRun.outcome, ToolRun::Outcome::TimedOut);
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"Slow"}));
+    QVERIFY(now.constFirst().description.isEmpty()); // its follow-up steps did not run
+}
+
+void tst_ServiceInstaller::restoreStartsARunningServiceAgain()
+{
+    QJsonObject old = running(simulatedService("Acme", "Old", "C:\\acme.exe"), 0);
+    old["account"] = ".\\svcuser";
+    QVERIFY(m_env->writeDatabase({old}));
+    const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
+
+    ServiceInstaller installer;
+    installer.setTimeouts(shortWaits());
+    const ServiceInfo broken = importedService("Acme", "New", "Boot");
+    QVERIFY(installer.findExisting({broken}));
+    QVERIFY(installer.backUpExisting(ServiceInstaller::newBackupPath(), nullptr, nullptr));
+    const ServiceInstaller::Result result = installer.install(broken);
+    QCOMPARE(result.status, ServiceInstaller::Result::Status::CreateFailed);
+    QCOMPARE(result.restore, ServiceInstaller::Result::Restore::Restored);
+    QCOMPARE(result.restart, ServiceInstaller::Result::Restart::Started);
+    QCOMPARE(result.accountWithoutPassword, QStringLiteral(".\\svcuser"));
+    QCOMPARE(ServiceEnumerator::enumerate(), before);
+    QCOMPARE(m_env->databaseEntries().first().toObject().value("state"), QJsonValue("running"));
+}
+
+void tst_ServiceInstaller::accountNeedsPassword_data()
+{
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<bool>("needsPassword");
+
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("LocalSystem") << "LocalSystem" << false;
+    QTest::newRow("local service") << "NT AUTHORITY\\LocalService" << false;
+    QTest::newRow("network service, other case") << "nt authority\\networkservice" << false;
+    QTest::newRow("virtual account") << "NT SERVICE\\MSSQLSERVER" << false;
+    QTest::newRow("managed service account") << "CORP\\sqlsvc$" << false;
+    QTest::newRow("local user") << ".\\svcuser" << true;
+    QTest::newRow("domain user") << "CORP\\backup" << true;
+    QTest::newRow("user principal name") << "backup@corp.example" << true;
+}
+
+void tst_ServiceInstaller::accountNeedsPassword()
+{
+    QFETCH(QString, account);
+    QFETCH(bool, needsPassword);
+    QCOMPARE(ServiceInstaller::accountNeedsPassword(account), needsPassword);
 }
 
 QTEST_GUILESS_MAIN(tst_ServiceInstaller)

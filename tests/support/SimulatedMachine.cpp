@@ -40,6 +40,47 @@ QJsonArray SimulatedMachine::databaseEntries() const
     return QJsonDocument::fromJson(file.readAll()).object().value("services").toArray();
 }
 
+bool SimulatedMachine::changeEntry(const QString &name, const QJsonObject &changes) const
+{
+    QJsonArray entries = databaseEntries();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        QJsonObject entry = entries.at(i).toObject();
+        if (entry.value("name").toString() != name)
+            continue;
+        for (auto it = changes.begin(); it != changes.end(); ++it)
+            entry.insert(it.key(), it.value());
+        entries.replace(i, entry);
+        return writeDatabase(entries);
+    }
+    return false;
+}
+
+bool SimulatedMachine::wrapStandIn(const QString &tool, const QString &body)
+{
+    const QString folder = filePath(QStringLiteral("wrapped"));
+    const QString state = filePath(QStringLiteral("wrapper-state"));
+    if (!QDir().mkpath(folder) || !QDir().mkpath(state))
+        return false;
+    QFile script(folder + u'/' + tool);
+    if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QString text =
+        QStringLiteral("#!/bin/sh\nREAL='%1/%2'\nSTATE='%3'\n%4\nexec \"$REAL\" \"$@\"\n")
+            .arg(standInToolsDir(), tool, state, body);
+    if (script.write(text.toUtf8()) < 0 || !script.flush())
+        return false;
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    if (!m_restorePath) {
+        m_oldPath = path;
+        m_restorePath = true;
+    }
+    if (!path.startsWith(QFile::encodeName(folder)))
+        qputenv("PATH", QFile::encodeName(folder + QDir::listSeparator()) + path);
+    return true;
+}
+
 QString standInToolsDir()
 {
     return QStringLiteral(LEDGERWELL_TOOLS_DIR);

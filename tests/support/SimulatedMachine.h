@@ -27,6 +27,14 @@ public:
     bool writeDatabase(const QJsonArray &services) const;
     // The raw entries of the simulated database as they stand now.
     QJsonArray databaseEntries() const;
+    // Changes the entry of one service in the simulated database, as another program would.
+    bool changeEntry(const QString &name, const QJsonObject &changes) const;
+
+    // Puts a wrapper of the stand-in tool ("sc" or "reg") first on the PATH: a POSIX shell
+    // script that runs body first, with $REAL naming the stand-in and $STATE a folder of the
+    // wrapper's own, and then the stand-in with the same arguments unless body has exited. For
+    // faults of the real tools that the stand-ins do not have.
+    bool wrapStandIn(const QString &tool, const QString &body);
 
 private:
     QTemporaryDir m_dir;
