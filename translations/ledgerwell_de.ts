@@ -104,32 +104,8 @@
         <translation>Installieren</translation>
     </message>
     <message>
-        <source>Cannot find out which services already exist, so nothing was changed:
-%1</source>
-        <translation>Es lässt sich nicht feststellen, welche Dienste bereits vorhanden sind, daher wurde nichts geändert:
-%1</translation>
-    </message>
-    <message>
         <source>Services already exist</source>
         <translation>Dienste bereits vorhanden</translation>
-    </message>
-    <message>
-        <source>The following services already exist and will be deleted and recreated:
-
-%1
-
-Their current configuration will be saved to:
-%2
-
-Continue?</source>
-        <translation>Die folgenden Dienste sind bereits vorhanden und werden gelöscht und neu erstellt:
-
-%1
-
-Ihre aktuelle Konfiguration wird gespeichert in:
-%2
-
-Fortfahren?</translation>
     </message>
     <message>
         <source>Installing services...</source>
@@ -142,28 +118,6 @@ Fortfahren?</translation>
     <message>
         <source>Installing %1...</source>
         <translation>%1 wird installiert...</translation>
-    </message>
-    <message>
-        <source>The current configuration of these services cannot be read, so they cannot be saved before they are replaced:
-
-%1
-
-Nothing was changed.</source>
-        <translation>Die aktuelle Konfiguration dieser Dienste kann nicht gelesen werden, daher können sie vor dem Ersetzen nicht gesichert werden:
-
-%1
-
-Es wurde nichts geändert.</translation>
-    </message>
-    <message>
-        <source>Cannot write file %1:
-%2.
-
-Nothing was changed.</source>
-        <translation>Die Datei %1 kann nicht geschrieben werden:
-%2.
-
-Es wurde nichts geändert.</translation>
     </message>
     <message>
         <source>Preview: %1</source>
@@ -224,10 +178,6 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>%1: delete failed - %2</source>
         <translation>%1: Löschen fehlgeschlagen - %2</translation>
-    </message>
-    <message>
-        <source>the service was still present %1 seconds after deletion</source>
-        <translation>der Dienst war %1 Sekunden nach dem Löschen noch vorhanden</translation>
     </message>
     <message>
         <source>%1: create failed - %2</source>
@@ -576,6 +526,122 @@ Die bisherige Konfiguration der ersetzten Dienste wurde gespeichert in:
     <message>
         <source>record %1 (&quot;%2&quot;)</source>
         <translation>Eintrag %1 (&quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>%1: marked for deletion, not created - another program holds the service open (the Services console, for example), so Windows removes it only once that program lets go of it; close it and install again, or restore the service from the backup file</source>
+        <translation>%1: zum Löschen markiert, nicht erstellt - ein anderes Programm hält den Dienst geöffnet (zum Beispiel die Dienste-Konsole), daher entfernt Windows ihn erst, wenn dieses Programm ihn freigibt; schließen Sie es und installieren Sie erneut, oder stellen Sie den Dienst aus der Sicherungsdatei wieder her</translation>
+    </message>
+    <message>
+        <source>%1: stop failed - %2; the service was left as it was</source>
+        <translation>%1: Beenden fehlgeschlagen - %2; der Dienst wurde unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>%1: created, but its further settings were not applied - %2</source>
+        <translation>%1: erstellt, aber seine weiteren Einstellungen wurden nicht übernommen - %2</translation>
+    </message>
+    <message>
+        <source>; it was started again</source>
+        <translation>; er wurde wieder gestartet</translation>
+    </message>
+    <message>
+        <source>; it was running before, but starting it again failed - %1</source>
+        <translation>; er lief vorher, aber der erneute Start schlug fehl - %1</translation>
+    </message>
+    <message>
+        <source>; a restore cannot bring back the password of its account %1: enter it again before the service is started</source>
+        <translation>; eine Wiederherstellung kann das Kennwort seines Kontos %1 nicht zurückbringen: geben Sie es erneut ein, bevor der Dienst gestartet wird</translation>
+    </message>
+    <message>
+        <source>This record %1 and cannot be installed.</source>
+        <translation>Dieser Eintrag %1 und kann nicht installiert werden.</translation>
+    </message>
+    <message>
+        <source>The following services already exist and will be deleted and recreated:</source>
+        <translation>Die folgenden Dienste sind bereits vorhanden und werden gelöscht und neu erstellt:</translation>
+    </message>
+    <message>
+        <source>Their current configuration will be saved to:
+%1
+
+Continue?</source>
+        <translation>Ihre aktuelle Konfiguration wird gespeichert in:
+%1
+
+Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Checking %1...</source>
+        <translation>%1 wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Saving the current configuration...</source>
+        <translation>Die aktuelle Konfiguration wird gesichert...</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1: %2.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>The backup file %1 does not read back as written: %2.</source>
+        <translation>Die Sicherungsdatei %1 liest sich nicht so zurück, wie sie geschrieben wurde: %2.</translation>
+    </message>
+    <message>
+        <source>it cannot be opened (%1)</source>
+        <translation>sie lässt sich nicht öffnen (%1)</translation>
+    </message>
+    <message>
+        <source>it is not valid JSON (%1 at line %2, column %3)</source>
+        <translation>sie ist kein gültiges JSON (%1 in Zeile %2, Spalte %3)</translation>
+    </message>
+    <message>
+        <source>it holds no list of services</source>
+        <translation>sie enthält keine Liste von Diensten</translation>
+    </message>
+    <message>
+        <source>the service %1 is missing</source>
+        <translation>der Dienst %1 fehlt</translation>
+    </message>
+    <message>
+        <source>the service %1 differs</source>
+        <translation>der Dienst %1 weicht ab</translation>
+    </message>
+    <message>
+        <source>the field &quot;%1&quot; of the service %2 differs</source>
+        <translation>das Feld „%1“ des Dienstes %2 weicht ab</translation>
+    </message>
+    <message>
+        <source>%1 %2; it was not installed</source>
+        <translation>%1 %2; er wurde nicht installiert</translation>
+    </message>
+    <message>
+        <source>Cannot find out which services already exist, so nothing was changed:
+%1</source>
+        <translation>Es lässt sich nicht feststellen, welche Dienste bereits vorhanden sind, daher wurde nichts geändert:
+%1</translation>
+    </message>
+    <message>
+        <source>%1
+
+Nothing was changed.</source>
+        <translation>%1
+
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The current configuration of these services cannot be read, so they cannot be saved before they are replaced:
+
+%1
+
+Nothing was changed.</source>
+        <translation>Die aktuelle Konfiguration dieser Dienste kann nicht gelesen werden, daher können sie vor dem Ersetzen nicht gesichert werden:
+
+%1
+
+Es wurde nichts geändert.</translation>
     </message>
 </context>
 <context>

@@ -2,12 +2,12 @@
 
 #include "ChangePreviewDialog.h"
 #include "FileDialog.h"
-#include "InstallReport.h"
+#include "Installation.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
 #include "ServiceDiff.h"
 #include "ServiceEnumerator.h"
-#include "ServiceInstaller.h"
+#include "ServiceName.h"
 #include "ServicePropertiesDialog.h"
 #include "ServiceTable.h"
 
@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -87,6 +88,16 @@ QList<ServiceInfo> ImportDialog::checkedServices() const
     return ServiceTable::recordsNamed(m_services, ServiceTable::checkedNames(m_table));
 }
 
+QList<Installation::Item> ImportDialog::checkedItems() const
+{
+    QList<Installation::Item> items;
+    const QList<int> indexes =
+        ServiceTable::indexesNamed(m_services, ServiceTable::checkedNames(m_table));
+    for (int index : indexes)
+        items.append({index + 1, m_services.at(index)});
+    return items;
+}
+
 void ImportDialog::populateTable()
 {
     m_table->setSortingEnabled(false);
@@ -100,6 +111,7 @@ void ImportDialog::populateTable()
 
         ServiceTable::setRow(m_table, i, service, Qt::Checked);
         m_table->item(i, ServiceTable::NameColumn)->setData(Qt::UserRole, i);
+        markUnusableName(i, service);
 
         if (!m_editedServices.isEmpty() && m_editedServices.contains(service.serviceName)) {
             for (int column = 0; column < m_table->columnCount(); ++column)
@@ -110,6 +122,20 @@ void ImportDialog::populateTable()
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     m_table->setColumnWidth(ServiceTable::CheckColumn, 30);
+}
+
+void ImportDialog::markUnusableName(int row, const ServiceInfo &service)
+{
+    const ServiceName::Problem problem = ServiceName::problem(service.serviceName);
+    if (problem == ServiceName::Problem::None)
+        return;
+    QTableWidgetItem *name = m_table->item(row, ServiceTable::NameColumn);
+    name->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    name->setData(UnusableNameRole, true);
+    QString tip = tr("This record %1 and cannot be installed.").arg(ServiceName::describe(problem));
+    if (!service.description.isEmpty())
+        tip += QStringLiteral("\n\n") + service.description;
+    name->setToolTip(tip);
 }
 
 int ImportDialog::recordIndexOfRow(int row) const
@@ -226,95 +252,58 @@ void ImportDialog::showDiff(int index)
 
 void ImportDialog::onInstallServices()
 {
-    const QList<ServiceInfo> services = checkedServices();
-    if (services.isEmpty()) {
-        MessageBox::warning(this, tr("Install"), tr("No services selected."));
-        return;
-    }
-
-    ServiceInstaller installer;
-    ToolRun failedQuery;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool queried = installer.findExisting(services, &failedQuery);
-    QGuiApplication::restoreOverrideCursor();
-    if (!queried) {
-        MessageBox::warning(this, tr("Install"),
-                            tr("Cannot find out which services already exist, so nothing was "
-                               "changed:\n%1")
-                                .arg(InstallReport::runDetail(failedQuery)));
-        return;
-    }
-
-    const QStringList existing = installer.existingNames();
-    QString backupPath;
-    if (!existing.isEmpty()) {
-        backupPath = ServiceInstaller::newBackupPath();
-        const QMessageBox::StandardButton answer = MessageBox::warning(
-            this, tr("Services already exist"),
-            tr("The following services already exist and will be deleted and recreated:\n\n%1"
-               "\n\nTheir current configuration will be saved to:\n%2\n\nContinue?")
-                .arg(existing.join(u'\n'), QDir::toNativeSeparators(backupPath)),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes)
-            return;
-        if (!backUpServices(installer, backupPath))
-            return;
-    }
-
-    QProgressDialog progress(tr("Installing services..."), tr("Cancel"), 0, int(services.size()),
+    QProgressDialog progress(tr("Installing services..."), tr("Cancel"), 0, int(m_services.size()),
                              this);
     progress.setObjectName(QStringLiteral("installProgress"));
     progress.setWindowModality(Qt::WindowModal);
+    // Shown from the first query on: a slow tool must not leave the window frozen.
     progress.setMinimumDuration(0);
+
+    Installation::Hooks hooks;
+    hooks.confirmReplace = [this](const QStringList &names, const QString &backupPath) {
+        return MessageBox::warningWithList(
+                   this, tr("Services already exist"),
+                   tr("The following services already exist and will be deleted and recreated:"),
+                   names,
+                   tr("Their current configuration will be saved to:\n%1\n\nContinue?")
+                       .arg(QDir::toNativeSeparators(backupPath)),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    };
+    hooks.progress = [&progress](const Installation::Progress &step) {
+        progress.setMaximum(step.count);
+        progress.setValue(step.index);
+        switch (step.phase) {
+        case Installation::Phase::Checking:
+            progress.setLabelText(tr("Checking %1...").arg(step.serviceName));
+            break;
+        case Installation::Phase::Saving:
+            progress.setLabelText(tr("Saving the current configuration..."));
+            break;
+        case Installation::Phase::Installing:
+            progress.setLabelText(tr("Installing %1...").arg(step.serviceName));
+            break;
+        }
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
     // Keeps the progress painted and its Cancel seen while the tools run; the progress window
     // blocks everything else. Cancel hides it and unblocks this dialog, so from then on no events
     // are taken until the record in hand is done: nothing may start a second run meanwhile.
-    installer.setIdleCallback([&progress] {
+    hooks.idle = [&progress] {
         if (!progress.wasCanceled())
             QCoreApplication::processEvents();
-    });
+    };
+    hooks.report = [this, &progress](const Installation::Report &report) {
+        progress.close();
+        if (report.text.isEmpty())
+            return;
+        if (report.isRefusal())
+            MessageBox::warning(this, tr("Install"), report.text);
+        else
+            MessageBox::information(this, tr("Install"), report.text);
+    };
 
-    int installed = 0;
-    QStringList errors;
-    for (int i = 0; i < services.size(); ++i) {
-        const ServiceInfo &service = services.at(i);
-        progress.setValue(i);
-        progress.setLabelText(tr("Installing %1...").arg(service.serviceName));
-        QCoreApplication::processEvents();
-        if (progress.wasCanceled())
-            break;
-
-        const ServiceInstaller::Result result = installer.install(service);
-        if (result.status == ServiceInstaller::Result::Status::Installed)
-            ++installed;
-        errors += InstallReport::errorLines(service.serviceName, result, installer.timeouts());
-    }
-    progress.setValue(int(services.size()));
-
-    MessageBox::information(
-        this, tr("Install"),
-        InstallReport::summary(installed, int(services.size()), errors, backupPath));
-}
-
-bool ImportDialog::backUpServices(ServiceInstaller &installer, const QString &backupPath)
-{
-    QStringList unreadable;
-    QString error;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = installer.backUpExisting(backupPath, &unreadable, &error);
-    QGuiApplication::restoreOverrideCursor();
-    if (saved)
-        return true;
-    if (!unreadable.isEmpty()) {
-        MessageBox::warning(this, tr("Install"),
-                            tr("The current configuration of these services cannot be read, so "
-                               "they cannot be saved before they are replaced:\n\n%1\n\n"
-                               "Nothing was changed.")
-                                .arg(unreadable.join(u'\n')));
-    } else {
-        MessageBox::warning(this, tr("Install"),
-                            tr("Cannot write file %1:\n%2.\n\nNothing was changed.")
-                                .arg(QDir::toNativeSeparators(backupPath), error));
-    }
-    return false;
+    Installation installation(hooks);
+    installation.run(checkedItems());
 }

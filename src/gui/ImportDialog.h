@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Installation.h"
 #include "ServiceInfo.h"
 
 #include <QDialog>
@@ -10,7 +11,6 @@
 class QLineEdit;
 class QPoint;
 class QTableWidget;
-class ServiceInstaller;
 
 // The imported services of one JSON service file: checked, edited, previewed against the
 // installed services, exported as a batch script or installed. Works on its own copy of the
@@ -20,6 +20,9 @@ class ImportDialog : public QDialog
     Q_OBJECT
 
 public:
+    // Set (true) on the name cell of a record whose service name Windows would not accept.
+    static constexpr int UnusableNameRole = Qt::UserRole + 1;
+
     explicit ImportDialog(const QList<ServiceInfo> &services, QWidget *parent = nullptr);
 
     // The checked records, hidden rows included, in file order whatever the table's sort order.
@@ -38,9 +41,10 @@ private:
     void populateTable();
     void editService(int index);
     void showDiff(int index);
-    // Saves the services about to be replaced; false, after telling the user why, when it could
-    // not.
-    bool backUpServices(ServiceInstaller &installer, const QString &backupPath);
+    // The checked records with their positions in the file, in file order.
+    QList<Installation::Item> checkedItems() const;
+    // Marks the row of a record whose service name cannot be used: icon and reason on its name.
+    void markUnusableName(int row, const ServiceInfo &service);
     // The record index stored in the row, or -1 when the row has none in range.
     int recordIndexOfRow(int row) const;
 

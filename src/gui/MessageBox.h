@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 // Every message box of the program goes through here, so that tests can answer a box before it
 // would open and read what it said. In the program it shows the real QMessageBox.
@@ -16,6 +17,7 @@ public:
         QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QStringList list; // the entries of a box with a list
     };
 
     MessageBox() = delete;
@@ -28,6 +30,15 @@ public:
     warning(QWidget *parent, const QString &title, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    // A warning whose middle part is a list of entries (names, say): before, the entries in a
+    // scrolling list, then after, so that the box stays readable for any number of entries.
+    // Recorded with the entries in list and, one per line, in the text between before and after.
+    static QMessageBox::StandardButton warningWithList(QWidget *parent, const QString &title,
+                                                       const QString &before,
+                                                       const QStringList &entries,
+                                                       const QString &after,
+                                                       QMessageBox::StandardButtons buttons,
+                                                       QMessageBox::StandardButton defaultButton);
     // QMessageBox::about; recorded with no icon and an Ok button.
     static void about(QWidget *parent, const QString &title, const QString &text);
 

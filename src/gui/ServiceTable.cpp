@@ -85,15 +85,24 @@ QSet<QString> checkedNames(const QTableWidget *table)
     return names;
 }
 
+QList<int> indexesNamed(const QList<ServiceInfo> &services, const QSet<QString> &names)
+{
+    QList<int> indexes;
+    if (names.isEmpty())
+        return indexes;
+    for (int i = 0; i < int(services.size()); ++i) {
+        if (names.contains(services.at(i).serviceName))
+            indexes.append(i);
+    }
+    return indexes;
+}
+
 QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<QString> &names)
 {
     QList<ServiceInfo> result;
-    if (names.isEmpty())
-        return result;
-    for (const ServiceInfo &service : services) {
-        if (names.contains(service.serviceName))
-            result.append(service);
-    }
+    const QList<int> indexes = indexesNamed(services, names);
+    for (int index : indexes)
+        result.append(services.at(index));
     return result;
 }
 

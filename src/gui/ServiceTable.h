@@ -47,6 +47,8 @@ Counts countRows(const QTableWidget *table);
 // The names of the checked rows, hidden rows included.
 QSet<QString> checkedNames(const QTableWidget *table);
 
+// The indexes of the records whose name is in names, in the records' order.
+QList<int> indexesNamed(const QList<ServiceInfo> &services, const QSet<QString> &names);
 // The records whose name is in names, in the records' order.
 QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<QString> &names);
 

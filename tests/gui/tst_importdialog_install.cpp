@@ -1,5 +1,7 @@
 #include "ImportDialog.h"
 #include "ImportTestSupport.h"
+#include "ListMessageBox.h"
+#include "ServiceTable.h"
 
 #include "Ledgerwell.h"
 #include "MessageBox.h"
@@ -7,10 +9,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
@@ -56,6 +62,10 @@ private slots:
     void failedCreateIsRestoredAndReported();
     void failedFollowUpIsListed();
     void toolMissingFromPath();
+    void progressFromTheFirstQueryCanCancel();
+    void confirmationStaysReadableForManyNames();
+    void serviceNamedInOtherCaseIsReplaced();
+    void unusableNamesAreMarkedAndRefused();
 
 private:
     std::unique_ptr<ImportTestEnvironment> m_env;
@@ -123,6 +133,7 @@ void tst_ImportDialogInstall::replacesARunningServiceAfterConfirmation()
     QCOMPARE(confirmation.title, QStringLiteral("Services already exist"));
     QCOMPARE(confirmation.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(confirmation.defaultButton, QMessageBox::No);
+    QCOMPARE(confirmation.list, QStringList({"Spooler"}));
     QVERIFY(confirmation.text.startsWith(
         "The following services already exist and will be deleted and recreated:\n\nSpooler\n\n"));
     QVERIFY(confirmation.text.endsWith("\n\nContinue?"));
@@ -162,6 +173,9 @@ void tst_ImportDialogInstall::cancelAtTheSecondRecord()
             return;
         QCOMPARE(progress->windowModality(), Qt::WindowModal);
         QCOMPARE(progress->maximum(), 3);
+        // The existence pass shows its own steps first.
+        if (!progress->labelText().startsWith(u"Installing "))
+            return;
         if (seenValues.isEmpty() || seenValues.last() != progress->value())
             seenValues.append(progress->value());
         if (progress->value() == 1 && progress->labelText() == u"Installing Second...")
@@ -199,6 +213,8 @@ void tst_ImportDialogInstall::cancelDuringARecordFinishesItFirst()
                 valueAfterCancel = progress->value();
             return;
         }
+        if (!progress->labelText().startsWith(u"Installing "))
+            return;
         if (!sinceFirst.isValid())
             sinceFirst.start();
         else if (sinceFirst.elapsed() > 200)
@@ -271,6 +287,108 @@ void tst_ImportDialogInstall::toolMissingFromPath()
              qPrintable(MessageBox::lastShown().text));
     QVERIFY(dialog.findChildren<QProgressDialog *>().isEmpty());
     QCOMPARE(ServiceEnumerator::enumerate(), before);
+}
+
+void tst_ImportDialogInstall::progressFromTheFirstQueryCanCancel()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Second", "Old", "C:\\second.exe")}));
+    const QJsonArray before = m_env->databaseEntries();
+    ImportDialog dialog({importedService("First"), importedService("Second", "New")});
+    dialog.show();
+
+    // The existence pass shows the progress, and its Cancel is heeded before anything changes.
+    QStringList labels;
+    QTimer watcher;
+    watcher.setInterval(0);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        auto *progress = dialog.findChild<QProgressDialog *>("installProgress");
+        if (!progress || !progress->isVisible() || progress->wasCanceled())
+            return;
+        if (labels.isEmpty() || labels.last() != progress->labelText())
+            labels.append(progress->labelText());
+        if (progress->labelText() == u"Checking Second...")
+            progress->cancel();
+    });
+    watcher.start();
+    install(dialog);
+    watcher.stop();
+
+    QCOMPARE(labels, QStringList({"Checking First...", "Checking Second..."}));
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(m_env->databaseEntries(), before);
+    QVERIFY(!QFileInfo::exists(ServiceInstaller::backupFolder()));
+}
+
+void tst_ImportDialogInstall::confirmationStaysReadableForManyNames()
+{
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names.append(QStringLiteral("Service%1").arg(i));
+    ListMessageBox box(QMessageBox::Warning, "Services already exist", "The following:", names,
+                       "Continue?", QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+
+    auto *list = box.findChild<QListWidget *>("entryList");
+    QVERIFY(list);
+    QCOMPARE(list->count(), 400);
+    QVERIFY(list->verticalScrollBar()->maximum() > 0); // the rest scrolls
+    QVERIFY(box.height() < 500);
+    QVERIFY(box.height() < box.screen()->availableGeometry().height());
+
+    QTimer::singleShot(0, &box, [&box] {
+        box.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Yes)->click();
+    });
+    QCOMPARE(box.ask(), QMessageBox::Yes);
+    QTimer::singleShot(0, &box, &QDialog::reject);
+    QCOMPARE(box.ask(), QMessageBox::No); // closed without an answer
+}
+
+void tst_ImportDialogInstall::serviceNamedInOtherCaseIsReplaced()
+{
+    QVERIFY(m_env->writeDatabase({simulatedService("Spooler", "Old Spooler", "C:\\old.exe")}));
+    MessageBox::queueAnswer(QMessageBox::Yes);
+    ImportDialog dialog({importedService("spooler", "New Spooler"), importedService("Other")});
+    dialog.show();
+    install(dialog);
+
+    QCOMPARE(MessageBox::shown().size(), 2);
+    QCOMPARE(MessageBox::shown().first().list, QStringList({"spooler"}));
+    QVERIFY2(MessageBox::lastShown().text.startsWith("2 of 2 services installed successfully."),
+             qPrintable(MessageBox::lastShown().text));
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"spooler", "Other"}));
+    QCOMPARE(now.constFirst().displayName, QStringLiteral("New Spooler"));
+}
+
+void tst_ImportDialogInstall::unusableNamesAreMarkedAndRefused()
+{
+    ImportDialog dialog({importedService("Good"), importedService("", "Nameless"),
+                         importedService(QString(300, u'x'), "Long One", "Manual", "LocalSystem",
+                                         "C:\\svc.exe", "Its description.")});
+    dialog.show();
+    auto *table = dialog.findChild<QTableWidget *>("serviceTable");
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *name = table->item(row, ServiceTable::NameColumn);
+        const bool unusable = name->text() != u"Good";
+        QCOMPARE(name->data(ImportDialog::UnusableNameRole).toBool(), unusable);
+        QCOMPARE(!name->icon().isNull(), unusable);
+    }
+    const QTableWidgetItem *longName =
+        table->item(rowOf(table, QString(300, u'x')), ServiceTable::NameColumn);
+    QCOMPARE(longName->toolTip(),
+             QStringLiteral("This record has a service name longer than 256 characters and "
+                            "cannot be installed.\n\nIts description."));
+
+    install(dialog);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Information);
+    QCOMPARE(MessageBox::lastShown().text,
+             QStringLiteral("1 of 3 services installed successfully.\n\nErrors:\n"
+                            "record 2 (\"Nameless\") has no service name; it was not installed\n"
+                            "record 3 (\"Long One\") has a service name longer than 256 "
+                            "characters; it was not installed"));
+    QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"Good"}));
 }
 
 QTEST_MAIN(tst_ImportDialogInstall)
