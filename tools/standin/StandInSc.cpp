@@ -78,6 +78,18 @@ int modify(Session &session, const std::function<int(Services &)> &change)
     return code;
 }
 
+// Runs change on the named service under the database's lock, once it could be opened.
+int modifyService(Session &session, const QString &name,
+                  const std::function<int(SimulatedService &, Services &)> &change)
+{
+    return modify(session, [&](Services &services) {
+        int code = 0;
+        const qsizetype index =
+            openService(session, services, name, QStringLiteral("OpenService"), code);
+        return index < 0 ? code : change(services[index], services);
+    });
+}
+
 // Changes one service's configuration, which Windows refuses once it is marked for deletion.
 int configure(Session &session, const QString &name, const QString &function,
               const std::function<int(SimulatedService &, const Services &)> &change)
@@ -160,13 +172,7 @@ int start(Session &session, const QStringList &arguments)
     if (arguments.size() < 2)
         return syntaxError(session, arguments.first(), QString());
     const QString function = QStringLiteral("StartService");
-    return modify(session, [&](Services &services) {
-        int code = 0;
-        const qsizetype index =
-            openService(session, services, arguments.at(1), QStringLiteral("OpenService"), code);
-        if (index < 0)
-            return code;
-        SimulatedService &service = services[index];
+    return modifyService(session, arguments.at(1), [&](SimulatedService &service, Services &) {
         if (service.markedForDeletion)
             return reportFailure(session, function, ErrorServiceMarkedForDelete);
         if (service.startType == 4) // SERVICE_DISABLED
@@ -183,58 +189,50 @@ int stop(Session &session, const QStringList &arguments)
 {
     if (arguments.size() != 2)
         return syntaxError(session, arguments.first(), QString());
-    return modify(session, [&](Services &services) {
-        int code = 0;
-        const qsizetype index =
-            openService(session, services, arguments.at(1), QStringLiteral("OpenService"), code);
-        if (index < 0)
-            return code;
-        SimulatedService &service = services[index];
-        if (service.state == SimulatedService::State::Stopped)
-            return reportFailure(session, QStringLiteral("ControlService"), ErrorServiceNotActive);
-        if (service.state == SimulatedService::State::StopPending)
-            return reportFailure(session, QStringLiteral("ControlService"),
-                                 ErrorServiceCannotAcceptControl);
-        // Refused at once, as the service manager does before it sends anything.
-        if (hasActiveDependents(services, service))
-            return reportFailure(session, QStringLiteral("ControlService"),
-                                 ErrorDependentServicesRunning);
-        if (service.notStoppable)
-            return reportFailure(session, QStringLiteral("ControlService"),
-                                 ErrorInvalidServiceControl);
+    return modifyService(
+        session, arguments.at(1), [&](SimulatedService &service, Services &services) {
+            if (service.state == SimulatedService::State::Stopped)
+                return reportFailure(session, QStringLiteral("ControlService"),
+                                     ErrorServiceNotActive);
+            if (service.state == SimulatedService::State::StopPending)
+                return reportFailure(session, QStringLiteral("ControlService"),
+                                     ErrorServiceCannotAcceptControl);
+            // Refused at once, as the service manager does before it sends anything.
+            if (hasActiveDependents(services, service))
+                return reportFailure(session, QStringLiteral("ControlService"),
+                                     ErrorDependentServicesRunning);
+            if (service.notStoppable)
+                return reportFailure(session, QStringLiteral("ControlService"),
+                                     ErrorInvalidServiceControl);
 
-        // The request returns at once; the service takes its stop time to get there.
-        service.state = SimulatedService::State::StopPending;
-        service.stopRequestedAtMs = SimulatedServiceDatabase::currentTimeMs();
-        SimulatedService reported = service;
-        if (service.stopTimeMs == 0)
-            reported.state = SimulatedService::State::Stopped;
-        session.message += statusBlock(reported);
-        SimulatedServiceDatabase::settle(services, SimulatedServiceDatabase::currentTimeMs());
-        return 0;
-    });
+            // The request returns at once; the service takes its stop time to get there.
+            service.state = SimulatedService::State::StopPending;
+            service.stopRequestedAtMs = SimulatedServiceDatabase::currentTimeMs();
+            SimulatedService reported = service;
+            if (service.stopTimeMs == 0)
+                reported.state = SimulatedService::State::Stopped;
+            session.message += statusBlock(reported);
+            SimulatedServiceDatabase::settle(services, SimulatedServiceDatabase::currentTimeMs());
+            return 0;
+        });
 }
 
 int remove(Session &session, const QStringList &arguments)
 {
     if (arguments.size() != 2)
         return syntaxError(session, arguments.first(), QString());
-    return modify(session, [&](Services &services) {
-        int code = 0;
-        const qsizetype index =
-            openService(session, services, arguments.at(1), QStringLiteral("OpenService"), code);
-        if (index < 0)
-            return code;
-        if (services.at(index).markedForDeletion)
-            return reportFailure(session, QStringLiteral("DeleteService"),
-                                 ErrorServiceMarkedForDelete);
-        // A service that has not stopped, or that another program holds open, is only marked; it
-        // goes once it has stopped and been released.
-        services[index].markedForDeletion = true;
-        SimulatedServiceDatabase::settle(services, SimulatedServiceDatabase::currentTimeMs());
-        session.message += succeeded(QStringLiteral("DeleteService"));
-        return 0;
-    });
+    return modifyService(
+        session, arguments.at(1), [&](SimulatedService &service, Services &services) {
+            if (service.markedForDeletion)
+                return reportFailure(session, QStringLiteral("DeleteService"),
+                                     ErrorServiceMarkedForDelete);
+            // A service that has not stopped, or that another program holds open, is only marked;
+            // it goes once it has stopped and been released.
+            service.markedForDeletion = true;
+            SimulatedServiceDatabase::settle(services, SimulatedServiceDatabase::currentTimeMs());
+            session.message += succeeded(QStringLiteral("DeleteService"));
+            return 0;
+        });
 }
 
 bool isValidServiceName(const QString &name)
