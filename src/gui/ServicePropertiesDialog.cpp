@@ -7,6 +7,7 @@
 #include "properties/GeneralTab.h"
 #include "properties/LogOnTab.h"
 #include "properties/RecoveryTab.h"
+#include "properties/UntouchedFields.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 
 ServicePropertiesDialog::ServicePropertiesDialog(const ServiceInfo &service, QWidget *parent)
     : QDialog(parent)
+    , m_original(service)
 {
     setObjectName(QStringLiteral("servicePropertiesDialog"));
     const QString shownName =
@@ -42,9 +44,19 @@ ServicePropertiesDialog::ServicePropertiesDialog(const ServiceInfo &service, QWi
     connect(buttons, &QDialogButtonBox::accepted, this, &ServicePropertiesDialog::checkAndAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+
+    m_shown = service;
+    readWidgets(m_shown);
 }
 
 void ServicePropertiesDialog::writeTo(ServiceInfo &service) const
+{
+    ServiceInfo edited = service;
+    readWidgets(edited);
+    service = UntouchedFields::merge(m_original, m_shown, edited);
+}
+
+void ServicePropertiesDialog::readWidgets(ServiceInfo &service) const
 {
     m_general->writeTo(service);
     m_logOn->writeTo(service);

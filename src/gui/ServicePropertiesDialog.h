@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ServiceInfo.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 
-struct ServiceInfo;
 class AdvancedTab;
 class DependenciesTab;
 class GeneralTab;
@@ -20,11 +21,17 @@ class ServicePropertiesDialog : public QDialog
 public:
     explicit ServicePropertiesDialog(const ServiceInfo &service, QWidget *parent = nullptr);
 
-    // Every field of the record from the widgets, also the ones not touched.
+    // Every field of the record from the widgets; a field whose widget the user left as it
+    // was comes back exactly as the record held it.
     void writeTo(ServiceInfo &service) const;
 
 private:
     void checkAndAccept();
+    // What the widgets hold, as a record.
+    void readWidgets(ServiceInfo &service) const;
+
+    ServiceInfo m_original;
+    ServiceInfo m_shown; // what the widgets showed at first
 
     GeneralTab *m_general = nullptr;
     LogOnTab *m_logOn = nullptr;

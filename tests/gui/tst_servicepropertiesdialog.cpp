@@ -16,6 +16,10 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <functional>
+
+Q_DECLARE_METATYPE(ServiceInfo)
+
 namespace {
 
 ServiceInfo fullService()
@@ -63,6 +67,9 @@ private slots:
     void cleanup();
 
     void untouchedRecordComesBackUnchanged();
+    void untouchedFieldsComeBackExactly_data();
+    void untouchedFieldsComeBackExactly();
+    void editedFieldTakesTheWidgetsValue();
     void layout();
     void wordListsStartAndStore_data();
     void wordListsStartAndStore();
@@ -100,6 +107,77 @@ void tst_ServicePropertiesDialog::untouchedRecordComesBackUnchanged()
     ServiceInfo service = fullService();
     service.launchProtected = QStringLiteral("Antimalware");
     QVERIFY(afterOk(service) == service);
+}
+
+void tst_ServicePropertiesDialog::untouchedFieldsComeBackExactly_data()
+{
+    QTest::addColumn<ServiceInfo>("service");
+
+    auto with = [](const std::function<void(ServiceInfo &)> &change) {
+        ServiceInfo service = fullService();
+        change(service);
+        return service;
+    };
+    const QChar nbsp(0x00a0);
+    QTest::newRow("no-break space") << with([&](ServiceInfo &s) {
+        s.description = QStringLiteral("Keeps") + nbsp + "this" + nbsp + nbsp + "apart";
+    });
+    QTest::newRow("CR LF") << with([](ServiceInfo &s) { s.description = "One\r\nTwo\r\n"; });
+    QTest::newRow("lone CR") << with([](ServiceInfo &s) { s.description = "One\rTwo"; });
+    QTest::newRow("paragraph and line separators") << with([](ServiceInfo &s) {
+        s.description = QStringLiteral("One") + QChar(0x2029) + "Two" + QChar(0x2028) + "Three";
+    });
+    QTest::newRow("blanks around the name")
+        << with([](ServiceInfo &s) { s.serviceName = " AcmeAgent "; });
+    QTest::newRow("very long path")
+        << with([](ServiceInfo &s) { s.binaryPath = "C:\\" + QString(40000, u'p') + ".exe"; });
+    QTest::newRow("words no list offers") << with([](ServiceInfo &s) {
+        s.startType = "Boot";
+        s.serviceType = "Unknown";
+        s.errorControl = "";
+        s.sidType = "";
+        s.launchProtected = "";
+    });
+    QTest::newRow("local system spelled otherwise")
+        << with([](ServiceInfo &s) { s.accountName = "nt authority\\system"; });
+    QTest::newRow("empty account") << with([](ServiceInfo &s) { s.accountName = ""; });
+    QTest::newRow("action words no list offers") << with([](ServiceInfo &s) {
+        s.firstFailure.type = "Restart";
+        s.secondFailure.type = "";
+    });
+    QTest::newRow("pre-shutdown out of range")
+        << with([](ServiceInfo &s) { s.preShutdownTimeout = -5; });
+    QTest::newRow("privileges with blanks and an empty entry") << with([](ServiceInfo &s) {
+        s.requiredPrivileges = {" SeBackupPrivilege", "", "SeRestorePrivilege\t"};
+    });
+    QTest::newRow("line break in a line field") << with([](ServiceInfo &s) {
+        s.displayName = "Two\nlines";
+        s.failureRebootMessage = "Rebooting\r\nnow";
+    });
+}
+
+void tst_ServicePropertiesDialog::untouchedFieldsComeBackExactly()
+{
+    QFETCH(ServiceInfo, service);
+    const ServiceInfo result = afterOk(service);
+    QVERIFY(result == service);
+}
+
+void tst_ServicePropertiesDialog::editedFieldTakesTheWidgetsValue()
+{
+    ServiceInfo service = fullService();
+    service.description = "One\r\nTwo";
+    service.startType = "Boot";
+    service.accountName = "localsystem";
+    const ServiceInfo result = afterOk(service, [](ServicePropertiesDialog &dialog) {
+        child<QTextEdit>(dialog, "descriptionEdit")->setPlainText("Three\nFour");
+        child<QComboBox>(dialog, "startTypeCombo")->setCurrentText("Disabled");
+        child<QLineEdit>(dialog, "serviceNameEdit")->setText("  Renamed ");
+    });
+    QCOMPARE(result.description, QStringLiteral("Three\nFour"));
+    QCOMPARE(result.startType, QStringLiteral("Disabled"));
+    QCOMPARE(result.serviceName, QStringLiteral("Renamed"));
+    QCOMPARE(result.accountName, QStringLiteral("localsystem")); // untouched
 }
 
 void tst_ServicePropertiesDialog::layout()
@@ -180,7 +258,8 @@ void tst_ServicePropertiesDialog::wordListsStartAndStore()
         ServicePropertiesDialog dialog(service);
         QCOMPARE(child<QComboBox>(dialog, combo.toLatin1())->currentText(), expected);
     }
-    QCOMPARE(afterOk(service).*field, expected);
+    // Left alone, the list gives back the stored word, also one it does not offer.
+    QCOMPARE(afterOk(service).*field, stored);
 }
 
 void tst_ServicePropertiesDialog::localSystemSpellings_data()
@@ -215,7 +294,7 @@ void tst_ServicePropertiesDialog::localSystemSpellings()
         QCOMPARE(child<QLineEdit>(dialog, "passwordEdit")->isEnabled(), !localSystem);
         QCOMPARE(child<QLineEdit>(dialog, "confirmPasswordEdit")->isEnabled(), !localSystem);
     }
-    QCOMPARE(afterOk(service).accountName, localSystem ? QStringLiteral("LocalSystem") : account);
+    QCOMPARE(afterOk(service).accountName, account); // left alone, spelled as it was
 }
 
 void tst_ServicePropertiesDialog::accountFieldsFollowTheRadioButtons()
@@ -288,7 +367,8 @@ void tst_ServicePropertiesDialog::restartDelay()
     });
     QCOMPARE(result.firstFailure, FailureAction({QStringLiteral("restart"), storedFirst}));
     QCOMPARE(result.secondFailure, FailureAction({QStringLiteral("none"), storedOthers}));
-    QCOMPARE(result.subsequentFailure, FailureAction({QStringLiteral("none"), storedOthers}));
+    // Its empty type is left alone: the list shows it as "none" but gives back what it held.
+    QCOMPARE(result.subsequentFailure, FailureAction({QString(), storedOthers}));
 }
 
 void tst_ServicePropertiesDialog::recoveryActionsMatchExactly()
@@ -305,7 +385,7 @@ void tst_ServicePropertiesDialog::recoveryActionsMatchExactly()
                  QStringLiteral("Restart the Computer"));
         child<QComboBox>(dialog, "subsequentFailureCombo")->setCurrentIndex(2);
     });
-    QCOMPARE(result.firstFailure.type, QStringLiteral("none"));
+    QCOMPARE(result.firstFailure.type, QStringLiteral("Restart")); // left alone
     QCOMPARE(result.secondFailure.type, QStringLiteral("reboot"));
     QCOMPARE(result.subsequentFailure.type, QStringLiteral("run_command"));
 }
