@@ -45,6 +45,7 @@ ListMessageBox::ListMessageBox(QMessageBox::Icon icon, const QString &title, con
 {
     setObjectName(QStringLiteral("listMessageBox"));
     setWindowTitle(title);
+    setMinimumWidth(480); // room for a folder path on one line
 
     auto *layout = new QHBoxLayout(this);
     if (icon != QMessageBox::NoIcon) {
