@@ -12,60 +12,61 @@ QString label(const char *text)
     return QCoreApplication::translate("ImportDialog", text);
 }
 
-// One compared field: its label and how a record's value reads.
+// One compared field: its key in the JSON service file, its label and how a record's value reads.
 struct FieldRule
 {
+    const char *key;
     const char *label;
     QString (*text)(const ServiceInfo &);
     bool shownForNewService;
 };
 
 const FieldRule fieldRules[] = {
-    {QT_TRANSLATE_NOOP("ImportDialog", "Service Name"),
+    {"serviceName", QT_TRANSLATE_NOOP("ImportDialog", "Service Name"),
      [](const ServiceInfo &s) { return s.serviceName; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Display Name"),
+    {"displayName", QT_TRANSLATE_NOOP("ImportDialog", "Display Name"),
      [](const ServiceInfo &s) { return s.displayName; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Description"),
+    {"description", QT_TRANSLATE_NOOP("ImportDialog", "Description"),
      [](const ServiceInfo &s) { return s.description; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Binary Path"),
+    {"binaryPath", QT_TRANSLATE_NOOP("ImportDialog", "Binary Path"),
      [](const ServiceInfo &s) { return s.binaryPath; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Startup Type"),
+    {"startType", QT_TRANSLATE_NOOP("ImportDialog", "Startup Type"),
      [](const ServiceInfo &s) { return s.startType; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Service Type"),
+    {"serviceType", QT_TRANSLATE_NOOP("ImportDialog", "Service Type"),
      [](const ServiceInfo &s) { return s.serviceType; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Error Control"),
+    {"errorControl", QT_TRANSLATE_NOOP("ImportDialog", "Error Control"),
      [](const ServiceInfo &s) { return s.errorControl; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Account"),
+    {"accountName", QT_TRANSLATE_NOOP("ImportDialog", "Account"),
      [](const ServiceInfo &s) { return s.accountName; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Dependencies"),
+    {"dependencies", QT_TRANSLATE_NOOP("ImportDialog", "Dependencies"),
      [](const ServiceInfo &s) { return ServiceDiff::formatList(s.dependencies); }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Load Order Group"),
+    {"loadOrderGroup", QT_TRANSLATE_NOOP("ImportDialog", "Load Order Group"),
      [](const ServiceInfo &s) { return s.loadOrderGroup; }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Reset"),
+    {"failureResetDays", QT_TRANSLATE_NOOP("ImportDialog", "Failure Reset"),
      [](const ServiceInfo &s) { return ServiceDiff::formatResetDays(s.failureResetDays); }, false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "First Failure"),
+    {"firstFailure", QT_TRANSLATE_NOOP("ImportDialog", "First Failure"),
      [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.firstFailure); }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Second Failure"),
+    {"secondFailure", QT_TRANSLATE_NOOP("ImportDialog", "Second Failure"),
      [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.secondFailure); }, true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Subsequent Failures"),
+    {"subsequentFailure", QT_TRANSLATE_NOOP("ImportDialog", "Subsequent Failures"),
      [](const ServiceInfo &s) { return ServiceDiff::formatFailureAction(s.subsequentFailure); },
      true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Command"),
+    {"failureCommand", QT_TRANSLATE_NOOP("ImportDialog", "Failure Command"),
      [](const ServiceInfo &s) { return s.failureCommand; }, false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Failure Params"),
+    {"failureCommandParams", QT_TRANSLATE_NOOP("ImportDialog", "Failure Params"),
      [](const ServiceInfo &s) { return s.failureCommandParams; }, false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Reboot Message"),
+    {"failureRebootMessage", QT_TRANSLATE_NOOP("ImportDialog", "Reboot Message"),
      [](const ServiceInfo &s) { return s.failureRebootMessage; }, false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "SID Type"), [](const ServiceInfo &s) { return s.sidType; },
-     true},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Pre-Shutdown Timeout"),
+    {"sidType", QT_TRANSLATE_NOOP("ImportDialog", "SID Type"),
+     [](const ServiceInfo &s) { return s.sidType; }, true},
+    {"preShutdownTimeout", QT_TRANSLATE_NOOP("ImportDialog", "Pre-Shutdown Timeout"),
      [](const ServiceInfo &s) {
          return ServiceDiff::formatPreShutdownTimeout(s.preShutdownTimeout);
      },
      false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Required Privileges"),
+    {"requiredPrivileges", QT_TRANSLATE_NOOP("ImportDialog", "Required Privileges"),
      [](const ServiceInfo &s) { return ServiceDiff::formatList(s.requiredPrivileges); }, false},
-    {QT_TRANSLATE_NOOP("ImportDialog", "Launch Protected"),
+    {"launchProtected", QT_TRANSLATE_NOOP("ImportDialog", "Launch Protected"),
      [](const ServiceInfo &s) { return s.launchProtected; }, false},
 };
 
@@ -109,7 +110,8 @@ QList<Field> compare(const ServiceInfo &installed, const ServiceInfo &imported)
 {
     QList<Field> fields;
     for (const FieldRule &rule : fieldRules)
-        fields.append({label(rule.label), rule.text(installed), rule.text(imported)});
+        fields.append({label(rule.label), rule.text(installed), rule.text(imported),
+                       QLatin1String(rule.key)});
     return fields;
 }
 
@@ -126,7 +128,8 @@ QList<Field> newServiceFields(const ServiceInfo &imported)
     for (const FieldRule &rule : fieldRules) {
         const QString text = rule.text(imported);
         if (rule.shownForNewService && !text.isEmpty())
-            fields.append({label(rule.label), QString(QChar(0x2014)), text});
+            fields.append(
+                {label(rule.label), QString(QChar(0x2014)), text, QLatin1String(rule.key)});
     }
     return fields;
 }

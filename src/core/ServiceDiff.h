@@ -14,6 +14,7 @@ struct Field
     QString label;
     QString current;  // the installed service's value, as text
     QString imported; // the imported record's value, as text
+    QString key;      // the field's key in the JSON service file, such as "displayName"
 };
 
 // The text shown for values that are not plain texts.
