@@ -3,8 +3,10 @@
 # mingw-w64 compiler and Wine for the Windows checks. Skips apt when everything is present.
 set -euo pipefail
 
+# ansible (with python3-yaml) checks the Ansible playbook export against the win_service module
+# that Debian's collection ships.
 packages=(cmake make g++ qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-          libgl-dev xvfb xauth)
+          libgl-dev xvfb xauth ansible python3-yaml)
 if [[ "${1:-}" == "--windows-checks" ]]; then
     packages+=(wine wine64 g++-mingw-w64-x86-64)
 fi
