@@ -840,5 +840,21 @@ Benutzung auf eigene Gefahr.</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Cannot write the Ansible playbook: the value &quot;%1&quot; of service %2 holds half of a UTF-16 surrogate pair, which YAML cannot hold.</source>
+        <translation>Das Ansible-Playbook kann nicht geschrieben werden: der Wert &quot;%1&quot; des Dienstes %2 enthält die Hälfte eines UTF-16-Surrogatpaars, das YAML nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <source>Export &amp;Ansible Playbook...</source>
+        <translation>Als &amp;Ansible-Playbook exportieren...</translation>
+    </message>
+    <message>
+        <source>Export Ansible Playbook</source>
+        <translation>Ansible-Playbook exportieren</translation>
+    </message>
+    <message>
+        <source>Ansible Playbooks (*.yml *.yaml)</source>
+        <translation>Ansible-Playbooks (*.yml *.yaml)</translation>
+    </message>
 </context>
 </TS>

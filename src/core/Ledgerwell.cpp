@@ -14,18 +14,6 @@
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &contents, QString *errorString)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()
-        || !file.commit()) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 QJsonArray toJsonArray(const QStringList &list)
 {
     return QJsonArray::fromStringList(list);
@@ -162,24 +150,46 @@ void setParseErrorPosition(const QByteArray &data, int offset, JsonReadError &er
 
 } // namespace
 
-bool Ledgerwell::exportToJson(const QString &path, const QList<ServiceInfo> &services,
-                              QString *errorString)
+bool Ledgerwell::writeFile(const QString &path, const QByteArray &contents, QString *errorString)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()
+        || !file.commit()) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QByteArray Ledgerwell::jsonDocument(const QList<ServiceInfo> &services)
 {
     QJsonArray array;
     for (const ServiceInfo &service : services)
         array.append(serviceToJson(service));
-    return writeFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), errorString);
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
-bool Ledgerwell::exportToBatch(const QString &path, const QList<ServiceInfo> &services,
-                               QString *errorString)
+QByteArray Ledgerwell::batchScript(const QList<ServiceInfo> &services)
 {
     QByteArray contents;
     for (const QString &line : BatchScript::lines(services)) {
         contents.append(line.toUtf8());
         contents.append("\r\n");
     }
-    return writeFile(path, contents, errorString);
+    return contents;
+}
+
+bool Ledgerwell::exportToJson(const QString &path, const QList<ServiceInfo> &services,
+                              QString *errorString)
+{
+    return writeFile(path, jsonDocument(services), errorString);
+}
+
+bool Ledgerwell::exportToBatch(const QString &path, const QList<ServiceInfo> &services,
+                               QString *errorString)
+{
+    return writeFile(path, batchScript(services), errorString);
 }
 
 QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError *error)

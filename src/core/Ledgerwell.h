@@ -2,6 +2,7 @@
 
 #include "ServiceInfo.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -28,6 +29,14 @@ public:
                              QString *errorString = nullptr);
     static bool exportToBatch(const QString &path, const QList<ServiceInfo> &services,
                               QString *errorString = nullptr);
+
+    // The bytes that exportToJson and exportToBatch write.
+    static QByteArray jsonDocument(const QList<ServiceInfo> &services);
+    static QByteArray batchScript(const QList<ServiceInfo> &services);
+    // How every file of ours is written: the file is replaced only once all of contents has been
+    // written; false, with the reason in errorString, when it could not be.
+    static bool writeFile(const QString &path, const QByteArray &contents,
+                          QString *errorString = nullptr);
 
     // The records of the file, empty when it holds none or cannot be read; error says which.
     static QList<ServiceInfo> importFromJson(const QString &path, JsonReadError *error = nullptr);

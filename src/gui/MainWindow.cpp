@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
+#include "AnsiblePlaybook.h"
 #include "AppSettings.h"
 #include "FileDialog.h"
 #include "ImportDialog.h"
 #include "InterfaceLanguage.h"
+#include "JsonReadErrorText.h"
 #include "Ledgerwell.h"
 #include "LicenseWindow.h"
 #include "MessageBox.h"
@@ -24,34 +26,6 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-// Why the file gave no services, for the lines below "No services found in file.".
-QString importFailureReason(const QString &path, const JsonReadError &error)
-{
-    const QString nativePath = QDir::toNativeSeparators(path);
-    switch (error.reason) {
-    case JsonReadError::Reason::CannotOpen:
-        return QCoreApplication::translate("MainWindow", "Cannot read file %1:\n%2.")
-            .arg(nativePath, error.detail);
-    case JsonReadError::Reason::NotJson:
-        return QCoreApplication::translate("MainWindow",
-                                           "The file is not valid JSON: %1 (line %2, column %3).")
-            .arg(error.detail)
-            .arg(error.line)
-            .arg(error.column);
-    case JsonReadError::Reason::NotArray:
-        return QCoreApplication::translate(
-            "MainWindow", "The file does not hold a list of services: its top level is not a "
-                          "JSON array.");
-    case JsonReadError::Reason::None:
-        break;
-    }
-    return QString();
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -89,6 +63,8 @@ void MainWindow::setupMenuBar()
     m_exportJsonAction = addAction(m_fileMenu, "exportJsonAction");
     m_exportJsonAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(m_exportJsonAction, &QAction::triggered, this, &MainWindow::onExportJson);
+    m_exportAnsibleAction = addAction(m_fileMenu, "exportAnsibleAction");
+    connect(m_exportAnsibleAction, &QAction::triggered, this, &MainWindow::onExportAnsible);
     m_fileMenu->addSeparator();
     m_importAction = addAction(m_fileMenu, "importAction");
     m_importAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -190,6 +166,7 @@ void MainWindow::retranslateUi()
     m_fileMenu->setTitle(tr("&File"));
     m_exportBatchAction->setText(tr("Export &Batch (.bat)..."));
     m_exportJsonAction->setText(tr("Export &JSON..."));
+    m_exportAnsibleAction->setText(tr("Export &Ansible Playbook..."));
     m_importAction->setText(tr("&Import JSON..."));
     m_exitAction->setText(tr("E&xit"));
     m_editMenu->setTitle(tr("&Edit"));
@@ -267,6 +244,11 @@ void MainWindow::onExportJson()
     exportServices(ExportFormat::Json);
 }
 
+void MainWindow::onExportAnsible()
+{
+    exportServices(ExportFormat::Ansible);
+}
+
 void MainWindow::exportServices(ExportFormat format)
 {
     const QList<ServiceInfo> services = selectedServices();
@@ -275,16 +257,45 @@ void MainWindow::exportServices(ExportFormat format)
         return;
     }
 
-    const bool batch = format == ExportFormat::Batch;
-    const QString path =
-        FileDialog::getSaveFileName(this, batch ? tr("Export Batch Script") : tr("Export JSON"),
-                                    batch ? tr("Batch Files (*.bat)") : tr("JSON Files (*.json)"));
+    QString caption;
+    QString filter;
+    switch (format) {
+    case ExportFormat::Batch:
+        caption = tr("Export Batch Script");
+        filter = tr("Batch Files (*.bat)");
+        break;
+    case ExportFormat::Json:
+        caption = tr("Export JSON");
+        filter = tr("JSON Files (*.json)");
+        break;
+    case ExportFormat::Ansible:
+        caption = tr("Export Ansible Playbook");
+        filter = tr("Ansible Playbooks (*.yml *.yaml)");
+        break;
+    }
+    const QString path = FileDialog::getSaveFileName(this, caption, filter);
     if (path.isEmpty())
         return;
 
     QString error;
-    const bool written = batch ? Ledgerwell::exportToBatch(path, services, &error)
-                               : Ledgerwell::exportToJson(path, services, &error);
+    bool written = false;
+    switch (format) {
+    case ExportFormat::Batch:
+        written = Ledgerwell::exportToBatch(path, services, &error);
+        break;
+    case ExportFormat::Json:
+        written = Ledgerwell::exportToJson(path, services, &error);
+        break;
+    case ExportFormat::Ansible: {
+        const AnsiblePlaybook::Result playbook = AnsiblePlaybook::write(services);
+        if (!playbook.ok()) {
+            MessageBox::warning(this, tr("Export"), playbook.error);
+            return;
+        }
+        written = Ledgerwell::writeFile(path, playbook.text, &error);
+        break;
+    }
+    }
     if (!written) {
         MessageBox::warning(
             this, tr("Export"),
@@ -306,7 +317,7 @@ void MainWindow::onImport()
     const QList<ServiceInfo> services = Ledgerwell::importFromJson(path, &error);
     if (services.isEmpty()) {
         QString text = tr("No services found in file.");
-        const QString reason = importFailureReason(path, error);
+        const QString reason = describeJsonReadError(path, error);
         if (!reason.isEmpty())
             text += QStringLiteral("\n\n") + reason;
         MessageBox::warning(this, tr("Import"), text);

@@ -33,6 +33,7 @@ private slots:
     void onSelectNone();
     void onExportBatch();
     void onExportJson();
+    void onExportAnsible();
     void onImport();
     void onAbout();
     void onLicense();
@@ -41,7 +42,7 @@ private slots:
     void onContextMenu(const QPoint &pos);
 
 private:
-    enum class ExportFormat { Batch, Json };
+    enum class ExportFormat { Batch, Json, Ansible };
 
     void setupMenuBar();
     void setupCentralWidget();
@@ -66,6 +67,7 @@ private:
     QMenu *m_languageMenu = nullptr;
     QAction *m_exportBatchAction = nullptr;
     QAction *m_exportJsonAction = nullptr;
+    QAction *m_exportAnsibleAction = nullptr;
     QAction *m_importAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_deselectAllAction = nullptr;

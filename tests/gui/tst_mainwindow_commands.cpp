@@ -1,3 +1,4 @@
+#include "AnsiblePlaybook.h"
 #include "FileDialog.h"
 #include "ImportDialog.h"
 #include "Ledgerwell.h"
@@ -80,6 +81,7 @@ void tst_MainWindowCommands::exportWithoutSelection_data()
     QTest::newRow("batch button") << "exportBatch" << true;
     QTest::newRow("json menu") << "exportJson" << false;
     QTest::newRow("json button") << "exportJson" << true;
+    QTest::newRow("ansible menu") << "exportAnsible" << false;
 }
 
 void tst_MainWindowCommands::exportWithoutSelection()
@@ -102,7 +104,8 @@ void tst_MainWindowCommands::exportCancelled()
     checkServices(serviceTable(window), {"Spooler"});
     run(window, "exportBatch");
     run(window, "exportJson");
-    QCOMPARE(FileDialog::requests().size(), 2);
+    run(window, "exportAnsible");
+    QCOMPARE(FileDialog::requests().size(), 3);
     QVERIFY(MessageBox::shown().isEmpty());
 }
 
@@ -117,6 +120,9 @@ void tst_MainWindowCommands::exportWritesFile_data()
     QTest::newRow("json") << "exportJson"
                           << "Export JSON"
                           << "JSON Files (*.json)";
+    QTest::newRow("ansible") << "exportAnsible"
+                             << "Export Ansible Playbook"
+                             << "Ansible Playbooks (*.yml *.yaml)";
 }
 
 void tst_MainWindowCommands::exportWritesFile()
@@ -150,6 +156,10 @@ void tst_MainWindowCommands::exportWritesFile()
     if (command == "exportJson") {
         QCOMPARE(serviceNames(Ledgerwell::importFromJson(path)),
                  QStringList({"wuauserv", "AcmeAgent", "BITS"}));
+    } else if (command == "exportAnsible") {
+        const QList<ServiceInfo> selected = window.selectedServices();
+        QCOMPARE(serviceNames(selected), QStringList({"wuauserv", "AcmeAgent", "BITS"}));
+        QCOMPARE(contents, AnsiblePlaybook::write(selected).text);
     } else {
         // One create line per service, in enumeration order, with Windows line ends.
         const qsizetype first = contents.indexOf("sc create \"wuauserv\"");
@@ -171,6 +181,8 @@ void tst_MainWindowCommands::exportToUnwritablePath_data()
                                           << "missing/out.json";
     QTest::newRow("json, a folder") << "exportJson"
                                     << "folder";
+    QTest::newRow("ansible, missing folder") << "exportAnsible"
+                                             << "missing/out.yml";
 }
 
 void tst_MainWindowCommands::exportToUnwritablePath()

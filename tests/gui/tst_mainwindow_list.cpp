@@ -101,10 +101,10 @@ void tst_MainWindowList::menusAndShortcuts()
     const QString find = QKeySequence(QKeySequence::Find).toString();
     const QString quit = QKeySequence(QKeySequence::Quit).toString();
     QCOMPARE(entries,
-             QStringList({"&File:", "Export &Batch (.bat)... Ctrl+B", "Export &JSON... Ctrl+E", "-",
-                          "&Import JSON... Ctrl+I", "-", "E&xit " + quit,
-                          "&Edit:", "&Deselect All ", "-", "&Filter " + find, "&Help:", "&About ",
-                          "&License ", "&Language:", "English ", "Deutsch "}));
+             QStringList({"&File:", "Export &Batch (.bat)... Ctrl+B", "Export &JSON... Ctrl+E",
+                          "Export &Ansible Playbook... ", "-", "&Import JSON... Ctrl+I", "-",
+                          "E&xit " + quit, "&Edit:", "&Deselect All ", "-", "&Filter " + find,
+                          "&Help:", "&About ", "&License ", "&Language:", "English ", "Deutsch "}));
 }
 
 void tst_MainWindowList::filterActionSelectsFilterText()
