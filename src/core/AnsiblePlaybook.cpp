@@ -23,57 +23,59 @@ bool looksLikeTemplate(const QString &text)
            || text.contains(QLatin1String("{#"));
 }
 
+// One word of the record and the module's choice for it.
+struct Choice
+{
+    const char *word;
+    const char *choice;
+};
+
+std::optional<QString> choiceFor(const QString &word, std::initializer_list<Choice> table)
+{
+    for (const Choice &entry : table) {
+        if (word == QLatin1String(entry.word))
+            return QLatin1String(entry.choice);
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> startMode(const QString &startType)
 {
-    if (startType == u"Auto")
-        return QStringLiteral("auto");
-    if (startType == u"DelayedAuto")
-        return QStringLiteral("delayed");
-    if (startType == u"Manual")
-        return QStringLiteral("manual");
-    if (startType == u"Disabled")
-        return QStringLiteral("disabled");
-    return std::nullopt;
+    return choiceFor(startType, {{"Auto", "auto"},
+                                 {"DelayedAuto", "delayed"},
+                                 {"Manual", "manual"},
+                                 {"Disabled", "disabled"}});
 }
 
 // The module manages Win32 services only; it has no choice for drivers.
 std::optional<QString> serviceType(const QString &type)
 {
-    if (type == u"Own")
-        return QStringLiteral("win32_own_process");
-    if (type == u"Share")
-        return QStringLiteral("win32_share_process");
-    return std::nullopt;
+    return choiceFor(type, {{"Own", "win32_own_process"}, {"Share", "win32_share_process"}});
 }
 
 std::optional<QString> errorControl(const QString &errorControl)
 {
-    for (const char *word : {"Ignore", "Normal", "Severe", "Critical"}) {
-        if (errorControl == QLatin1String(word))
-            return errorControl.toLower();
-    }
-    return std::nullopt;
+    return choiceFor(errorControl, {{"Ignore", "ignore"},
+                                    {"Normal", "normal"},
+                                    {"Severe", "severe"},
+                                    {"Critical", "critical"}});
 }
 
 std::optional<QString> sidInfo(const QString &sidType)
 {
-    for (const char *word : {"None", "Unrestricted", "Restricted"}) {
-        if (sidType == QLatin1String(word))
-            return sidType.toLower();
-    }
-    return std::nullopt;
+    return choiceFor(
+        sidType,
+        {{"None", "none"}, {"Unrestricted", "unrestricted"}, {"Restricted", "restricted"}});
 }
 
 // An unset action (empty type) does nothing, as "none" does.
 std::optional<QString> failureActionType(const QString &type)
 {
-    if (type.isEmpty())
-        return QStringLiteral("none");
-    for (const char *word : {"none", "restart", "reboot", "run_command"}) {
-        if (type == QLatin1String(word))
-            return type;
-    }
-    return std::nullopt;
+    return choiceFor(type, {{"", "none"},
+                            {"none", "none"},
+                            {"restart", "restart"},
+                            {"reboot", "reboot"},
+                            {"run_command", "run_command"}});
 }
 
 // A variable name from the account: letters and digits in lower case, everything else "_".
@@ -183,6 +185,19 @@ private:
     {
         comment(indent, QLatin1String(option) + QStringLiteral(" left out: ") + why);
     }
+    // The module's choice for the record's word, or a comment on why there is none.
+    void choice(int indent, const char *option, const std::optional<QString> &choice,
+                const QString &recordWord, const QString &what)
+    {
+        if (choice)
+            word(indent, option, *choice);
+        else if (recordWord.isEmpty())
+            leftOut(indent, option, QStringLiteral("the configuration has no ") + what);
+        else
+            leftOut(indent, option,
+                    QStringLiteral("%1 cannot set the %2 %3")
+                        .arg(ModuleName, what, YamlText::quoted(recordWord)));
+    }
 
     const PasswordVariables &m_passwords;
     const ServiceInfo *m_service = nullptr;
@@ -229,32 +244,11 @@ void PlaybookWriter::task(const ServiceInfo &s)
     else
         leftOut(in, "path", QStringLiteral("the configuration has no binary path"));
 
-    if (const auto mode = startMode(s.startType))
-        word(in, "start_mode", *mode);
-    else if (s.startType.isEmpty())
-        leftOut(in, "start_mode", QStringLiteral("the configuration has no start type"));
-    else
-        leftOut(in, "start_mode",
-                QStringLiteral("%1 cannot set the start type %2")
-                    .arg(ModuleName, YamlText::quoted(s.startType)));
-
-    if (const auto type = serviceType(s.serviceType))
-        word(in, "service_type", *type);
-    else if (s.serviceType.isEmpty())
-        leftOut(in, "service_type", QStringLiteral("the configuration has no service type"));
-    else
-        leftOut(in, "service_type",
-                QStringLiteral("%1 cannot set the service type %2")
-                    .arg(ModuleName, YamlText::quoted(s.serviceType)));
-
-    if (const auto error = errorControl(s.errorControl))
-        word(in, "error_control", *error);
-    else if (s.errorControl.isEmpty())
-        leftOut(in, "error_control", QStringLiteral("the configuration has no error control"));
-    else
-        leftOut(in, "error_control",
-                QStringLiteral("%1 cannot set the error control %2")
-                    .arg(ModuleName, YamlText::quoted(s.errorControl)));
+    choice(in, "start_mode", startMode(s.startType), s.startType, QStringLiteral("start type"));
+    choice(in, "service_type", serviceType(s.serviceType), s.serviceType,
+           QStringLiteral("service type"));
+    choice(in, "error_control", errorControl(s.errorControl), s.errorControl,
+           QStringLiteral("error control"));
 
     if (!s.accountName.isEmpty()) {
         text(in, "username", s.accountName, "accountName");
@@ -283,15 +277,7 @@ void PlaybookWriter::task(const ServiceInfo &s)
     text(in, "failure_command", failureCommand, "failureCommand");
     text(in, "failure_reboot_msg", s.failureRebootMessage, "failureRebootMessage");
 
-    if (const auto sid = sidInfo(s.sidType))
-        word(in, "sid_info", *sid);
-    else if (s.sidType.isEmpty())
-        leftOut(in, "sid_info", QStringLiteral("the configuration has no SID type"));
-    else
-        leftOut(in, "sid_info",
-                QStringLiteral("%1 cannot set the SID type %2")
-                    .arg(ModuleName, YamlText::quoted(s.sidType)));
-
+    choice(in, "sid_info", sidInfo(s.sidType), s.sidType, QStringLiteral("SID type"));
     list(in, "required_privileges", s.requiredPrivileges, "requiredPrivileges");
     // 0 stands for a time-out that could not be read as well; the installation leaves it too.
     if (s.preShutdownTimeout > 0)
