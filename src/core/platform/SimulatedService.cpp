@@ -3,8 +3,10 @@
 #include "platform/WindowsServiceValues.h"
 
 #include <QJsonArray>
+#include <QVarLengthArray>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace platform {
@@ -15,13 +17,15 @@ const QString StateRunning = QStringLiteral("running");
 const QString StateStopped = QStringLiteral("stopped");
 const QString StateStopPending = QStringLiteral("stop_pending");
 
-// Reads the keys of one JSON object and remembers the first one that is wrong.
+// Reads the keys of one JSON object and remembers the first one that is wrong. The object is only
+// read, never copied: a database holds tens of thousands of services.
 class ObjectReader
 {
 public:
-    ObjectReader(const QJsonObject &object, const QString &where)
+    // where names the object in messages; it is only called when a key is wrong.
+    ObjectReader(const QJsonObject &object, std::function<QString()> where)
         : m_object(object)
-        , m_where(where)
+        , m_where(std::move(where))
     {
     }
 
@@ -97,11 +101,18 @@ public:
         return QJsonObject();
     }
 
-    QJsonValue take(const QString &key) { return m_object.take(key); }
+    // The value under key, which counts as known from now on.
+    QJsonValue take(const QString &key)
+    {
+        const QJsonValue value = m_object.value(key);
+        if (!value.isUndefined())
+            m_taken.append(key);
+        return value;
+    }
     void fail(const QString &key, const QString &expected)
     {
         if (m_error.isEmpty())
-            m_error = QStringLiteral("%1.%2 is not %3").arg(m_where, key, expected);
+            m_error = QStringLiteral("%1.%2 is not %3").arg(m_where(), key, expected);
     }
     void adopt(const ObjectReader &nested)
     {
@@ -109,8 +120,16 @@ public:
             m_error = nested.m_error;
     }
 
-    // What is left once every known key has been taken.
-    QJsonObject rest() const { return m_object; }
+    // The keys that were not taken, with their values.
+    QJsonObject rest() const
+    {
+        if (m_taken.size() == m_object.size())
+            return QJsonObject();
+        QJsonObject rest = m_object;
+        for (const QString &key : m_taken)
+            rest.remove(key);
+        return rest;
+    }
 
 private:
     static bool toNumber(const QJsonValue &value, std::uint32_t &out)
@@ -125,15 +144,17 @@ private:
         return true;
     }
 
-    QJsonObject m_object;
-    QString m_where;
+    const QJsonObject &m_object;
+    std::function<QString()> m_where;
+    QVarLengthArray<QString, 24> m_taken;
     QString m_error;
 };
 
 void readFailureActions(ObjectReader &service, SimulatedService &out)
 {
     const QJsonObject object = service.object(QStringLiteral("failureActions"));
-    ObjectReader reader(object, QStringLiteral("%1.failureActions").arg(out.name));
+    const QString &name = out.name;
+    ObjectReader reader(object, [&name] { return name + QStringLiteral(".failureActions"); });
     reader.number(QStringLiteral("resetPeriod"), out.resetPeriodSeconds);
     reader.text(QStringLiteral("rebootMessage"), out.rebootMessage);
     reader.text(QStringLiteral("command"), out.command);
@@ -146,9 +167,10 @@ void readFailureActions(ObjectReader &service, SimulatedService &out)
                 reader.fail(QStringLiteral("actions"), QStringLiteral("a list of objects"));
                 break;
             }
-            ObjectReader action(
-                array.at(i).toObject(),
-                QStringLiteral("%1.failureActions.actions[%2]").arg(out.name).arg(i));
+            const QJsonObject entry = array.at(i).toObject();
+            ObjectReader action(entry, [&name, i] {
+                return QStringLiteral("%1.failureActions.actions[%2]").arg(name).arg(i);
+            });
             SimulatedFailureAction parsed;
             action.number(QStringLiteral("type"), parsed.type);
             action.number(QStringLiteral("delayMs"), parsed.delayMs);
@@ -185,8 +207,9 @@ void readState(ObjectReader &reader, SimulatedService &out)
 
 void readFaults(ObjectReader &service, SimulatedService &out)
 {
-    ObjectReader reader(service.object(QStringLiteral("faults")),
-                        QStringLiteral("%1.faults").arg(out.name));
+    const QJsonObject faults = service.object(QStringLiteral("faults"));
+    const QString &name = out.name;
+    ObjectReader reader(faults, [&name] { return name + QStringLiteral(".faults"); });
     reader.flag(QStringLiteral("cannotOpen"), out.cannotOpen);
     reader.flag(QStringLiteral("configUnreadable"), out.configUnreadable);
     reader.numbers(QStringLiteral("failingLevels"), out.failingLevels);
@@ -211,7 +234,8 @@ QString stateText(SimulatedService::State state)
 bool simulatedServiceFromJson(const QJsonValue &value, SimulatedService &service, QString *error)
 {
     service = SimulatedService();
-    const QJsonValue name = value.toObject().value(QStringLiteral("name"));
+    const QJsonObject object = value.toObject();
+    const QJsonValue name = object.value(QStringLiteral("name"));
     if (!value.isObject() || !name.isString() || name.toString().isEmpty()) {
         if (error)
             *error = QStringLiteral("a service has no \"name\"");
@@ -219,7 +243,8 @@ bool simulatedServiceFromJson(const QJsonValue &value, SimulatedService &service
     }
     service.name = name.toString();
 
-    ObjectReader reader(value.toObject(), service.name);
+    const QString &where = service.name;
+    ObjectReader reader(object, [&where] { return where; });
     reader.take(QStringLiteral("name"));
     reader.text(QStringLiteral("displayName"), service.displayName);
     reader.number(QStringLiteral("serviceType"), service.serviceType);

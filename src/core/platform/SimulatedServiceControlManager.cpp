@@ -37,6 +37,10 @@ bool SimulatedServiceControlManager::open()
 {
     close();
     m_open = m_database.read(m_services);
+    m_indexByFoldedName.reserve(m_services.size());
+    // From the end, so that of two services with one name the first stays, as indexOf finds it.
+    for (qsizetype i = m_services.size() - 1; i >= 0; --i)
+        m_indexByFoldedName.insert(m_services.at(i).name.toCaseFolded(), i);
     return m_open;
 }
 
@@ -60,11 +64,10 @@ ServiceHandle SimulatedServiceControlManager::openService(const std::u16string &
 {
     if (!m_open)
         return nullptr;
-    const qsizetype index =
-        SimulatedServiceDatabase::indexOf(m_services, QString::fromStdU16String(serviceName));
+    const qsizetype index = indexOf(QString::fromStdU16String(serviceName));
     if (index < 0 || m_services.at(index).cannotOpen)
         return nullptr;
-    m_openServices.push_back(std::make_unique<SimulatedService>(m_services.at(index)));
+    m_openServices.push_back(std::make_unique<qsizetype>(index));
     return m_openServices.back().get();
 }
 
@@ -133,6 +136,7 @@ void SimulatedServiceControlManager::close()
 {
     m_openServices.clear();
     m_services.clear();
+    m_indexByFoldedName.clear();
     m_open = false;
 }
 
@@ -140,9 +144,19 @@ const SimulatedService *SimulatedServiceControlManager::find(ServiceHandle servi
 {
     for (const auto &open : m_openServices) {
         if (open.get() == service)
-            return open.get();
+            return &m_services.at(*open);
     }
     return nullptr;
+}
+
+qsizetype SimulatedServiceControlManager::indexOf(const QString &name) const
+{
+    // Folding and the database's case-blind comparison agree on every name a service is likely
+    // to have; where they might not, the database's own search decides.
+    const qsizetype index = m_indexByFoldedName.value(name.toCaseFolded(), -1);
+    if (index >= 0 && m_services.at(index).name.compare(name, Qt::CaseInsensitive) == 0)
+        return index;
+    return SimulatedServiceDatabase::indexOf(m_services, name);
 }
 
 std::unique_ptr<ServiceControlManager> createServiceControlManager()

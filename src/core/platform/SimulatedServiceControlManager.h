@@ -4,7 +4,9 @@
 #include "platform/SimulatedService.h"
 #include "platform/SimulatedServiceDatabase.h"
 
+#include <QHash>
 #include <QList>
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -32,11 +34,17 @@ public:
 
 private:
     const SimulatedService *find(ServiceHandle service) const;
+    // The index in m_services of the service with this name, as
+    // SimulatedServiceDatabase::indexOf finds it, without a search through the whole list.
+    qsizetype indexOf(const QString &name) const;
 
     SimulatedServiceDatabase m_database;
     bool m_open = false;
     QList<SimulatedService> m_services;
-    std::vector<std::unique_ptr<SimulatedService>> m_openServices;
+    QHash<QString, qsizetype> m_indexByFoldedName; // the first service of each folded name
+    // One entry per open handle: the index of its service in m_services, which stays as it is
+    // while the manager is open.
+    std::vector<std::unique_ptr<qsizetype>> m_openServices;
 };
 
 } // namespace platform
