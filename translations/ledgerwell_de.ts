@@ -643,6 +643,22 @@ Nothing was changed.</source>
 
 Es wurde nichts geändert.</translation>
     </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Same</source>
+        <translation>Unverändert</translation>
+    </message>
+    <message>
+        <source>Differs (%1)</source>
+        <translation>Abweichend (%1)</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

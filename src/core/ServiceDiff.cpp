@@ -122,6 +122,14 @@ QList<Field> differences(const ServiceInfo &installed, const ServiceInfo &import
     return fields;
 }
 
+int countDifferences(const ServiceInfo &installed, const ServiceInfo &imported)
+{
+    int count = 0;
+    for (const FieldRule &rule : fieldRules)
+        count += rule.text(installed) != rule.text(imported) ? 1 : 0;
+    return count;
+}
+
 QList<Field> newServiceFields(const ServiceInfo &imported)
 {
     QList<Field> fields;

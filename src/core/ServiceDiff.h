@@ -31,6 +31,8 @@ const ServiceInfo *findInstalled(const QList<ServiceInfo> &installed, const QStr
 QList<Field> compare(const ServiceInfo &installed, const ServiceInfo &imported);
 // The fields whose texts differ, in the same order.
 QList<Field> differences(const ServiceInfo &installed, const ServiceInfo &imported);
+// How many fields differences() lists, without building their labels.
+int countDifferences(const ServiceInfo &installed, const ServiceInfo &imported);
 // The fields shown for a service that is not installed: an em dash as the current value, and
 // only fields whose imported text is not empty.
 QList<Field> newServiceFields(const ServiceInfo &imported);

@@ -1,8 +1,9 @@
 #include "AppSettings.h"
 
+#include <QHeaderView>
 #include <QLocale>
 #include <QSettings>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace AppSettings {
 
@@ -54,17 +55,18 @@ WindowLayout storedWindowLayout()
     return layout;
 }
 
-QVariantList columnWidths(const QTableWidget *table)
+QVariantList columnWidths(const QTableView *table)
 {
     QVariantList widths;
-    for (int column = 0; column < table->columnCount(); ++column)
+    for (int column = 0; column < table->horizontalHeader()->count(); ++column)
         widths.append(table->columnWidth(column));
     return widths;
 }
 
-void applyColumnWidths(QTableWidget *table, const QVariantList &widths)
+void applyColumnWidths(QTableView *table, const QVariantList &widths)
 {
-    for (int column = 0; column < int(widths.size()) && column < table->columnCount(); ++column) {
+    for (int column = 0; column < int(widths.size()) && column < table->horizontalHeader()->count();
+         ++column) {
         bool ok = false;
         const int width = widths.at(column).toInt(&ok);
         if (ok && width > 0)

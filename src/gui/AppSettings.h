@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class QTableWidget;
+class QTableView;
 
 // The program's settings store: the interface language and the main window's layout. Every
 // call opens the store and closes it again, so nothing stale is ever kept.
@@ -29,9 +29,9 @@ void storeWindowLayout(const QByteArray &geometry, const QByteArray &state,
 WindowLayout storedWindowLayout();
 
 // The widths of the table's columns, column 0 first, as the store keeps them.
-QVariantList columnWidths(const QTableWidget *table);
+QVariantList columnWidths(const QTableView *table);
 // Sets the leading columns from widths; entries past the last column are ignored, and an
 // entry that is not a positive number leaves its column as it is rather than hiding it.
-void applyColumnWidths(QTableWidget *table, const QVariantList &widths);
+void applyColumnWidths(QTableView *table, const QVariantList &widths);
 
 } // namespace AppSettings

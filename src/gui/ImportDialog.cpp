@@ -3,13 +3,15 @@
 #include "ChangePreviewDialog.h"
 #include "FileDialog.h"
 #include "Installation.h"
+#include "InstalledReading.h"
+#include "InstalledServices.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
 #include "ServiceDiff.h"
-#include "ServiceEnumerator.h"
-#include "ServiceName.h"
 #include "ServicePropertiesDialog.h"
 #include "ServiceTable.h"
+#include "ServiceTableModel.h"
+#include "ServiceTableProxy.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -21,7 +23,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
@@ -40,20 +42,20 @@ ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
     connect(m_filterEdit, &QLineEdit::textChanged, this, &ImportDialog::onFilterChanged);
     layout->addWidget(m_filterEdit);
 
-    m_table = new QTableWidget(0, ServiceTable::ColumnCount, this);
+    // Filled before the view sees it, so that nothing is sorted or filtered twice.
+    m_model = new ServiceTableModel(ImportTable::columns(), this);
+    m_model->setHeaderLabels({QString(), tr("Name"), tr("Status"), tr("Display Name"),
+                              tr("Start Type"), tr("Account"), tr("Binary Path")});
+    populateTable();
+    m_proxy = new ServiceTableProxy(m_model, this);
+    m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("serviceTable"));
-    m_table->setHorizontalHeaderLabels({QString(), tr("Name"), tr("Display Name"), tr("Start Type"),
-                                        tr("Account"), tr("Binary Path")});
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->horizontalHeader()->setSortIndicatorShown(true);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setVisible(false);
-    m_table->setSortingEnabled(true);
-    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    ServiceTable::setUpView(m_table, m_proxy);
     connect(m_table, &QWidget::customContextMenuRequested, this, &ImportDialog::onContextMenu);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, &ImportDialog::onCellDoubleClicked);
+    connect(m_table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { onCellDoubleClicked(index.row(), index.column()); });
     layout->addWidget(m_table);
+    ServiceTable::fitColumns(m_table);
 
     auto *hint = new QLabel(tr("Double-click a row to edit. Edited rows are shown in bold."), this);
     hint->setStyleSheet(QStringLiteral("color: gray;"));
@@ -78,21 +80,18 @@ ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
     connect(install, &QPushButton::clicked, this, &ImportDialog::onInstallServices);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     layout->addLayout(buttons);
-
-    populateTable();
 }
 
 QList<ServiceInfo> ImportDialog::checkedServices() const
 {
     // By name, as the main window does: two records of one name go together.
-    return ServiceTable::recordsNamed(m_services, ServiceTable::checkedNames(m_table));
+    return ServiceTable::recordsNamed(m_services, m_model->checkedNames());
 }
 
 QList<Installation::Item> ImportDialog::checkedItems() const
 {
     QList<Installation::Item> items;
-    const QList<int> indexes =
-        ServiceTable::indexesNamed(m_services, ServiceTable::checkedNames(m_table));
+    const QList<int> indexes = ServiceTable::indexesNamed(m_services, m_model->checkedNames());
     for (int index : indexes)
         items.append({index + 1, m_services.at(index)});
     return items;
@@ -100,59 +99,52 @@ QList<Installation::Item> ImportDialog::checkedItems() const
 
 void ImportDialog::populateTable()
 {
-    m_table->setSortingEnabled(false);
-    m_table->setRowCount(int(m_services.size()));
-
-    QFont bold = m_table->font();
-    bold.setWeight(QFont::Bold);
-
-    for (int i = 0; i < m_services.size(); ++i) {
-        const ServiceInfo &service = m_services.at(i);
-
-        ServiceTable::setRow(m_table, i, service, Qt::Checked);
-        m_table->item(i, ServiceTable::NameColumn)->setData(Qt::UserRole, i);
-        markUnusableName(i, service);
-
-        if (!m_editedServices.isEmpty() && m_editedServices.contains(service.serviceName)) {
-            for (int column = 0; column < m_table->columnCount(); ++column)
-                m_table->item(i, column)->setFont(bold);
-        }
-    }
-
-    m_table->setSortingEnabled(true);
-    m_table->resizeColumnsToContents();
-    m_table->setColumnWidth(ServiceTable::CheckColumn, 30);
+    m_model->setRecords(m_services, Qt::Checked);
+    m_model->setUnusableNameMark(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    m_model->setBoldNames(m_editedServices, boldFont());
+    updateStatuses();
 }
 
-void ImportDialog::markUnusableName(int row, const ServiceInfo &service)
+void ImportDialog::refreshAfterEdit(int index)
 {
-    const ServiceName::Problem problem = ServiceName::problem(service.serviceName);
-    if (problem == ServiceName::Problem::None)
-        return;
-    QTableWidgetItem *name = m_table->item(row, ServiceTable::NameColumn);
-    name->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    name->setData(UnusableNameRole, true);
-    QString tip = tr("This record %1 and cannot be installed.").arg(ServiceName::describe(problem));
-    if (!service.description.isEmpty())
-        tip += QStringLiteral("\n\n") + service.description;
-    name->setToolTip(tip);
+    m_model->setRecord(index, m_services.at(index));
+    m_model->setAllChecked(Qt::Checked);
+    m_model->setBoldNames(m_editedServices, boldFont());
+    m_model->setStatus(index, ImportStatus::of(InstalledReading::current(), m_services.at(index)));
+    ServiceTable::fitColumns(m_table);
+}
+
+void ImportDialog::updateStatuses()
+{
+    const InstalledServices &installed = InstalledReading::current();
+    QList<ImportStatus> statuses;
+    statuses.reserve(m_services.size());
+    for (const ServiceInfo &service : std::as_const(m_services))
+        statuses.append(ImportStatus::of(installed, service));
+    m_model->setStatuses(statuses);
+}
+
+QFont ImportDialog::boldFont() const
+{
+    QFont bold = font();
+    bold.setWeight(QFont::Bold);
+    return bold;
 }
 
 int ImportDialog::recordIndexOfRow(int row) const
 {
-    const QTableWidgetItem *item =
-        row >= 0 ? m_table->item(row, ServiceTable::NameColumn) : nullptr;
-    if (!item)
+    const QModelIndex name = m_proxy->index(row, ImportTable::NameColumn);
+    if (!name.isValid())
         return -1;
-    const int index = item->data(Qt::UserRole).toInt();
+    const int index = name.data(Qt::UserRole).toInt();
     return index >= 0 && index < m_services.size() ? index : -1;
 }
 
 void ImportDialog::onCellDoubleClicked(int row, int /*column*/)
 {
-    const QTableWidgetItem *item = m_table->item(row, ServiceTable::NameColumn);
-    if (item)
-        editService(item->data(Qt::UserRole).toInt());
+    const QModelIndex name = m_proxy->index(row, ImportTable::NameColumn);
+    if (name.isValid())
+        editService(name.data(Qt::UserRole).toInt());
 }
 
 void ImportDialog::onExportBatch()
@@ -180,7 +172,7 @@ void ImportDialog::onExportBatch()
 
 void ImportDialog::onPreview()
 {
-    const int row = m_table->currentRow();
+    const int row = m_table->currentIndex().row();
     if (row < 0) {
         MessageBox::warning(this, tr("Preview"), tr("Please select a service first."));
         return;
@@ -192,12 +184,12 @@ void ImportDialog::onPreview()
 
 void ImportDialog::onFilterChanged(const QString &text)
 {
-    ServiceTable::applyFilter(m_table, text);
+    m_proxy->setFilterText(text);
 }
 
 void ImportDialog::onSelectNone()
 {
-    ServiceTable::uncheckAll(m_table);
+    m_model->setAllChecked(Qt::Unchecked);
 }
 
 void ImportDialog::onContextMenu(const QPoint &pos)
@@ -227,26 +219,15 @@ void ImportDialog::editService(int index)
     ServiceInfo &service = m_services[index];
     editor.writeTo(service);
     m_editedServices.insert(service.serviceName);
-    populateTable();
-    // The refill puts other records into rows the filter had hidden.
-    onFilterChanged(m_filterEdit->text());
+    refreshAfterEdit(index);
 }
 
 void ImportDialog::showDiff(int index)
 {
-    // Read once per run: the first preview pays for the enumeration, later ones do not.
-    static QList<ServiceInfo> systemServices;
-    static bool cached = false;
-    if (!cached) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        systemServices = ServiceEnumerator::enumerate();
-        QGuiApplication::restoreOverrideCursor();
-        cached = true;
-    }
-
+    // The reading the Status column shows, so that "Same" there means no difference here.
     const ServiceInfo &imported = m_services.at(index);
-    ChangePreviewDialog preview(ServiceDiff::findInstalled(systemServices, imported.serviceName),
-                                imported, this);
+    ChangePreviewDialog preview(InstalledReading::current().find(imported.serviceName), imported,
+                                this);
     preview.exec();
 }
 
@@ -294,8 +275,10 @@ void ImportDialog::onInstallServices()
         if (!progress.wasCanceled())
             QCoreApplication::processEvents();
     };
-    hooks.report = [this, &progress](const Installation::Report &report) {
+    bool finished = false;
+    hooks.report = [this, &progress, &finished](const Installation::Report &report) {
         progress.close();
+        finished = report.ending == Installation::Report::Ending::Finished;
         if (report.text.isEmpty())
             return;
         if (report.isRefusal())
@@ -306,4 +289,9 @@ void ImportDialog::onInstallServices()
 
     Installation installation(hooks);
     installation.run(checkedItems());
+    // The machine has changed: the statuses and the preview follow it.
+    if (finished) {
+        InstalledReading::refresh();
+        updateStatuses();
+    }
 }

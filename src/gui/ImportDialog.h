@@ -2,15 +2,18 @@
 
 #include "Installation.h"
 #include "ServiceInfo.h"
+#include "ServiceTableModel.h"
 
 #include <QDialog>
+#include <QFont>
 #include <QList>
 #include <QSet>
 #include <QString>
 
 class QLineEdit;
 class QPoint;
-class QTableWidget;
+class QTableView;
+class ServiceTableProxy;
 
 // The imported services of one JSON service file: checked, edited, previewed against the
 // installed services, exported as a batch script or installed. Works on its own copy of the
@@ -21,7 +24,7 @@ class ImportDialog : public QDialog
 
 public:
     // Set (true) on the name cell of a record whose service name Windows would not accept.
-    static constexpr int UnusableNameRole = Qt::UserRole + 1;
+    static constexpr int UnusableNameRole = ServiceTableModel::UnusableNameRole;
 
     explicit ImportDialog(const QList<ServiceInfo> &services, QWidget *parent = nullptr);
 
@@ -39,17 +42,23 @@ private slots:
 
 private:
     void populateTable();
+    // Shows the record at index as the editor left it: its row, every check box checked again,
+    // the bold rows, its status.
+    void refreshAfterEdit(int index);
+    // The Status column against the installed services as read now.
+    void updateStatuses();
+    QFont boldFont() const;
     void editService(int index);
     void showDiff(int index);
     // The checked records with their positions in the file, in file order.
     QList<Installation::Item> checkedItems() const;
-    // Marks the row of a record whose service name cannot be used: icon and reason on its name.
-    void markUnusableName(int row, const ServiceInfo &service);
     // The record index stored in the row, or -1 when the row has none in range.
     int recordIndexOfRow(int row) const;
 
     QLineEdit *m_filterEdit = nullptr;
-    QTableWidget *m_table = nullptr;
+    QTableView *m_table = nullptr;
+    ServiceTableModel *m_model = nullptr;
+    ServiceTableProxy *m_proxy = nullptr;
     QList<ServiceInfo> m_services;
     QSet<QString> m_editedServices;
 };

@@ -11,6 +11,8 @@
 #include "MessageBox.h"
 #include "ServiceEnumerator.h"
 #include "ServiceTable.h"
+#include "ServiceTableModel.h"
+#include "ServiceTableProxy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -134,16 +136,12 @@ void MainWindow::setupCentralWidget()
     connect(m_exportBatchButton, &QPushButton::clicked, this, &MainWindow::onExportBatch);
     layout->addLayout(buttons);
 
-    m_table = new QTableWidget(central);
+    m_model = new ServiceTableModel(ServiceTable::columns(), this);
+    m_proxy = new ServiceTableProxy(m_model, this);
+    m_table = new QTableView(central);
     m_table->setObjectName(QStringLiteral("serviceTable"));
-    m_table->setColumnCount(ServiceTable::ColumnCount);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    m_table->setSortingEnabled(true);
-    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_table, &QTableWidget::customContextMenuRequested, this, &MainWindow::onContextMenu);
+    ServiceTable::setUpView(m_table, m_proxy);
+    connect(m_table, &QTableView::customContextMenuRequested, this, &MainWindow::onContextMenu);
     layout->addWidget(m_table);
 
     setCentralWidget(central);
@@ -157,8 +155,8 @@ void MainWindow::retranslateUi()
     m_exportBatchButton->setText(tr("Export .bat"));
     m_exportJsonButton->setText(tr("Export .json"));
     m_importButton->setText(tr("Import .json"));
-    m_table->setHorizontalHeaderLabels({QString(), tr("Name"), tr("Display Name"), tr("Start Type"),
-                                        tr("Account"), tr("Binary Path")});
+    m_model->setHeaderLabels({QString(), tr("Name"), tr("Display Name"), tr("Start Type"),
+                              tr("Account"), tr("Binary Path")});
     m_exportBatchButton->setToolTip(tr("Export &Batch (.bat)...") + QStringLiteral(" (Ctrl+B)"));
     m_exportJsonButton->setToolTip(tr("Export &JSON...") + QStringLiteral(" (Ctrl+E)"));
     m_importButton->setToolTip(tr("&Import JSON...") + QStringLiteral(" (Ctrl+I)"));
@@ -186,21 +184,22 @@ void MainWindow::loadServices()
     m_services = ServiceEnumerator::enumerate();
     QGuiApplication::restoreOverrideCursor();
 
-    ServiceTable::fill(m_table, m_services);
-    m_table->resizeColumnsToContents();
-    m_table->setColumnWidth(ServiceTable::CheckColumn, 30);
+    m_model->setRecords(m_services, Qt::Unchecked);
+    ServiceTable::fitColumns(m_table);
 
     // Connected after filling, so that only the user's check marks reach it.
-    connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
-        if (item->column() == ServiceTable::CheckColumn)
-            updateStatusBar();
-    });
+    connect(m_model, &ServiceTableModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &, const QList<int> &roles) {
+                if (topLeft.column() == ServiceTable::CheckColumn
+                    && (roles.isEmpty() || roles.contains(Qt::CheckStateRole)))
+                    updateStatusBar();
+            });
     updateStatusBar();
 }
 
 void MainWindow::updateStatusBar()
 {
-    const ServiceTable::Counts counts = ServiceTable::countRows(m_table);
+    const ServiceTable::Counts counts = ServiceTable::countRows(*m_proxy);
     m_statusLabel->setText(tr("%1 services loaded, %2 visible, %3 selected")
                                .arg(m_services.size())
                                .arg(counts.visible)
@@ -209,17 +208,17 @@ void MainWindow::updateStatusBar()
 
 QList<ServiceInfo> MainWindow::selectedServices() const
 {
-    return ServiceTable::recordsNamed(m_services, ServiceTable::checkedNames(m_table));
+    return ServiceTable::recordsNamed(m_services, m_model->checkedNames());
 }
 
 void MainWindow::onSelectNone()
 {
-    ServiceTable::uncheckAll(m_table);
+    m_model->setAllChecked(Qt::Unchecked);
 }
 
 void MainWindow::onFilterChanged(const QString &text)
 {
-    ServiceTable::applyFilter(m_table, text);
+    m_proxy->setFilterText(text);
     updateStatusBar();
 }
 

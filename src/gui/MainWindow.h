@@ -11,7 +11,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTableWidget;
+class QTableView;
+class ServiceTableModel;
+class ServiceTableProxy;
 
 // The program's one window: the table of installed services, the commands that export the
 // checked ones and import a service file, the language and the information windows.
@@ -59,7 +61,9 @@ private:
     QPushButton *m_exportBatchButton = nullptr;
     QPushButton *m_exportJsonButton = nullptr;
     QPushButton *m_importButton = nullptr;
-    QTableWidget *m_table = nullptr;
+    QTableView *m_table = nullptr;
+    ServiceTableModel *m_model = nullptr;
+    ServiceTableProxy *m_proxy = nullptr;
     QLabel *m_statusLabel = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;

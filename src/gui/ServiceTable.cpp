@@ -1,88 +1,83 @@
 #include "ServiceTable.h"
 
-#include <QTableWidget>
+#include "ServiceTableProxy.h"
 
-namespace ServiceTable {
+#include <QHeaderView>
+#include <QTableView>
+
+#include <algorithm>
 
 namespace {
 
-QTableWidgetItem *textItem(const QString &text)
+using Field = ServiceTableModel::Field;
+
+// Enough rows for the widths to fit what a table holds, few enough to stay quick at any size.
+constexpr int LeadingSampleRows = 50;
+constexpr int SpreadSampleRows = 150;
+
+QList<int> sampleRows(int rowCount)
 {
-    return new QTableWidgetItem(text);
+    QList<int> rows;
+    for (int row = 0; row < std::min(rowCount, LeadingSampleRows); ++row)
+        rows.append(row);
+    const int rest = rowCount - int(rows.size());
+    if (rest <= 0)
+        return rows;
+    const int step = std::max(1, rest / SpreadSampleRows);
+    for (int row = int(rows.size()); row < rowCount; row += step)
+        rows.append(row);
+    return rows;
 }
 
 } // namespace
 
-void fill(QTableWidget *table, const QList<ServiceInfo> &services)
+namespace ServiceTable {
+
+QList<ServiceTableModel::Field> columns()
 {
-    table->setSortingEnabled(false);
-    table->setRowCount(int(services.size()));
-    for (int row = 0; row < int(services.size()); ++row)
-        setRow(table, row, services.at(row), Qt::Unchecked);
-    table->setSortingEnabled(true);
+    return {Field::Check,     Field::Name,    Field::DisplayName,
+            Field::StartType, Field::Account, Field::BinaryPath};
 }
 
-void setRow(QTableWidget *table, int row, const ServiceInfo &service, Qt::CheckState checked)
+void setUpView(QTableView *view, ServiceTableProxy *proxy)
 {
-    auto *check = new QTableWidgetItem;
-    check->setCheckState(checked);
-    check->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-    table->setItem(row, CheckColumn, check);
-
-    QTableWidgetItem *name = textItem(service.serviceName);
-    if (!service.description.isEmpty())
-        name->setToolTip(service.description);
-    table->setItem(row, NameColumn, name);
-    table->setItem(row, DisplayNameColumn, textItem(service.displayName));
-    table->setItem(row, StartTypeColumn, textItem(service.startType));
-    table->setItem(row, AccountColumn, textItem(service.accountName));
-    table->setItem(row, BinaryPathColumn, textItem(service.binaryPath));
+    view->setModel(proxy);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setSortIndicatorShown(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->setSortingEnabled(true);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void applyFilter(QTableWidget *table, const QString &text)
+void fitColumns(QTableView *view)
 {
-    for (int row = 0; row < table->rowCount(); ++row) {
-        bool matches = text.isEmpty();
-        for (int column = NameColumn; !matches && column < ColumnCount; ++column) {
-            const QTableWidgetItem *item = table->item(row, column);
-            matches = item && item->text().contains(text, Qt::CaseInsensitive);
-        }
-        table->setRowHidden(row, !matches);
+    const QAbstractItemModel *model = view->model();
+    QHeaderView *header = view->horizontalHeader();
+    const QList<int> rows = sampleRows(model->rowCount());
+    for (int column = 0; column < model->columnCount(); ++column) {
+        int width = 0;
+        for (const int row : rows)
+            width = std::max(width, view->sizeHintForIndex(model->index(row, column)).width());
+        // As QTableView::resizeColumnToContents: the grid line, and never narrower than the header.
+        if (view->showGrid())
+            ++width;
+        header->resizeSection(column, std::max(width, header->sectionSizeHint(column)));
     }
+    view->setColumnWidth(CheckColumn, CheckColumnWidth);
 }
 
-void uncheckAll(QTableWidget *table)
-{
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (QTableWidgetItem *check = table->item(row, CheckColumn))
-            check->setCheckState(Qt::Unchecked);
-    }
-}
-
-Counts countRows(const QTableWidget *table)
+Counts countRows(const ServiceTableProxy &proxy)
 {
     Counts counts;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->isRowHidden(row))
-            continue;
-        ++counts.visible;
-        const QTableWidgetItem *check = table->item(row, CheckColumn);
-        if (check && check->checkState() == Qt::Checked)
+    counts.visible = proxy.rowCount();
+    const ServiceTableModel *model = proxy.serviceModel();
+    for (int row = 0; row < counts.visible; ++row) {
+        if (model->checkState(proxy.mapToSource(proxy.index(row, 0)).row()) == Qt::Checked)
             ++counts.selected;
     }
     return counts;
-}
-
-QSet<QString> checkedNames(const QTableWidget *table)
-{
-    QSet<QString> names;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *check = table->item(row, CheckColumn);
-        const QTableWidgetItem *name = table->item(row, NameColumn);
-        if (check && name && check->checkState() == Qt::Checked)
-            names.insert(name->text());
-    }
-    return names;
 }
 
 QList<int> indexesNamed(const QList<ServiceInfo> &services, const QSet<QString> &names)
@@ -107,3 +102,13 @@ QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<Q
 }
 
 } // namespace ServiceTable
+
+namespace ImportTable {
+
+QList<ServiceTableModel::Field> columns()
+{
+    return {Field::Check,     Field::Name,    Field::Status,    Field::DisplayName,
+            Field::StartType, Field::Account, Field::BinaryPath};
+}
+
+} // namespace ImportTable

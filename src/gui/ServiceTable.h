@@ -1,13 +1,14 @@
 #pragma once
 
 #include "ServiceInfo.h"
+#include "ServiceTableModel.h"
 
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <Qt>
 
-class QTableWidget;
+class QTableView;
+class ServiceTableProxy;
 
 // The main window's table of installed services: one row per record, tied to its record only by
 // the service name, since the user sorts the rows.
@@ -23,29 +24,25 @@ enum Column {
     ColumnCount
 };
 
-// Replaces the rows with one unchecked row per record, in the records' order.
-void fill(QTableWidget *table, const QList<ServiceInfo> &services);
+QList<ServiceTableModel::Field> columns();
 
-// Puts the cells of one record into the row: the check box, the name with the description as
-// its tool tip, and the four other columns.
-void setRow(QTableWidget *table, int row, const ServiceInfo &service, Qt::CheckState checked);
+// What both windows' tables share: whole rows selected, nothing edited in place, no row numbers,
+// sorting by a click on a header with its indicator, the last column stretched, a context menu
+// of the window's own.
+void setUpView(QTableView *view, ServiceTableProxy *proxy);
 
-// Shows the rows with a cell text (check column aside) containing text, ignoring case; an empty
-// text shows every row. Check marks are left as they are.
-void applyFilter(QTableWidget *table, const QString &text);
-
-// Clears the check mark of every row, hidden rows too.
-void uncheckAll(QTableWidget *table);
+// Fits every column to its header and to the texts of a sample of rows (the first rows and rows
+// spread over the rest, never every row of a large table), then sets the check column to its
+// fixed width.
+void fitColumns(QTableView *view);
+constexpr int CheckColumnWidth = 30;
 
 struct Counts
 {
     int visible = 0;
     int selected = 0; // checked and visible
 };
-Counts countRows(const QTableWidget *table);
-
-// The names of the checked rows, hidden rows included.
-QSet<QString> checkedNames(const QTableWidget *table);
+Counts countRows(const ServiceTableProxy &proxy);
 
 // The indexes of the records whose name is in names, in the records' order.
 QList<int> indexesNamed(const QList<ServiceInfo> &services, const QSet<QString> &names);
@@ -53,3 +50,22 @@ QList<int> indexesNamed(const QList<ServiceInfo> &services, const QSet<QString> 
 QList<ServiceInfo> recordsNamed(const QList<ServiceInfo> &services, const QSet<QString> &names);
 
 } // namespace ServiceTable
+
+// The import dialog's table: the main window's columns with the status against the installed
+// service after the name.
+namespace ImportTable {
+
+enum Column {
+    CheckColumn,
+    NameColumn,
+    StatusColumn,
+    DisplayNameColumn,
+    StartTypeColumn,
+    AccountColumn,
+    BinaryPathColumn,
+    ColumnCount
+};
+
+QList<ServiceTableModel::Field> columns();
+
+} // namespace ImportTable

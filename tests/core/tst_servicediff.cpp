@@ -1,3 +1,4 @@
+#include "InstalledServices.h"
 #include "ServiceDiff.h"
 
 #include <QTest>
@@ -52,6 +53,9 @@ private slots:
     void differences();
     void newServiceShowsOnlyItsFields();
     void findInstalledIgnoresCase();
+    void importStatus_data();
+    void importStatus();
+    void importStatusOrder();
 };
 
 void tst_ServiceDiff::formatting_data()
@@ -154,6 +158,7 @@ void tst_ServiceDiff::differences()
     QCOMPARE(labels(fields), differingLabels);
     for (const Field &field : fields)
         QVERIFY(field.current != field.imported);
+    QCOMPARE(ServiceDiff::countDifferences(sampleService(), imported), int(differingLabels.size()));
 }
 
 void tst_ServiceDiff::newServiceShowsOnlyItsFields()
@@ -199,6 +204,49 @@ void tst_ServiceDiff::findInstalledIgnoresCase()
     QCOMPARE(ServiceDiff::findInstalled(installed, QStringLiteral("Spoolers")), nullptr);
     QCOMPARE(ServiceDiff::findInstalled(installed, QStringLiteral("Spo")), nullptr);
     QCOMPARE(ServiceDiff::findInstalled({}, QStringLiteral("Spooler")), nullptr);
+}
+
+void tst_ServiceDiff::importStatus_data()
+{
+    QTest::addColumn<ServiceInfo>("imported");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("installed as it is") << sampleService() << "Same";
+    ServiceInfo s = sampleService();
+    s.displayName = QStringLiteral("Spooler (new)");
+    s.dependencies.clear();
+    QTest::newRow("two fields differ") << s << "Differs (2)";
+    s = sampleService();
+    s.serviceName = QStringLiteral("SPOOLER");
+    QTest::newRow("name in other case is the same service") << s << "Differs (1)";
+    s = sampleService();
+    s.serviceName = QStringLiteral("Spooler2");
+    QTest::newRow("not installed") << s << "New";
+}
+
+void tst_ServiceDiff::importStatus()
+{
+    QFETCH(ServiceInfo, imported);
+    QFETCH(QString, text);
+
+    // Of two installed services that Windows takes for one, the first counts, as in the preview.
+    ServiceInfo shadowed = sampleService();
+    shadowed.serviceName = QStringLiteral("spooler");
+    shadowed.displayName = QStringLiteral("Shadowed");
+    const InstalledServices installed({ServiceInfo(), sampleService(), shadowed});
+    QCOMPARE(installed.find(QStringLiteral("SPOOLER")), &installed.services().at(1));
+    QCOMPARE(ImportStatus::of(installed, imported).text(), text);
+}
+
+void tst_ServiceDiff::importStatusOrder()
+{
+    using Kind = ImportStatus::Kind;
+    const QList<ImportStatus> ordered = {
+        {Kind::Same, 0}, {Kind::Differs, 1}, {Kind::Differs, 3}, {Kind::New, 0}};
+    for (qsizetype i = 0; i < ordered.size(); ++i) {
+        for (qsizetype j = 0; j < ordered.size(); ++j)
+            QCOMPARE(ordered.at(i) < ordered.at(j), i < j);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ServiceDiff)

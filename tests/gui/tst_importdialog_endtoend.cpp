@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -115,24 +116,24 @@ void tst_ImportDialogEndToEnd::importEditPreviewInstall()
     ImportDialog dialog(imported);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *table = child<QTableWidget>(&dialog, "serviceTable");
+    auto *table = child<QTableView>(&dialog, "serviceTable");
     child<QPushButton>(&dialog, "selectNoneButton")->click();
     const int row = rowOf(table, name);
-    table->item(row, ServiceTable::CheckColumn)->setCheckState(Qt::Checked);
+    setCheckState(table, row, Qt::Checked);
 
     // Edit it in every tab.
-    const QPoint cell = table->visualItemRect(table->item(row, ServiceTable::NameColumn)).center();
+    const QPoint center = table->visualRect(cell(table, row, ImportTable::NameColumn)).center();
     QVERIFY(withNextModal(
         [&] {
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
-            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, center);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, center);
         },
         editEverything));
     // The edit checks every row again; take this one alone.
     child<QPushButton>(&dialog, "selectNoneButton")->click();
     const int editedRow = rowOf(table, name);
-    QVERIFY(table->item(editedRow, ServiceTable::NameColumn)->font().bold());
-    table->item(editedRow, ServiceTable::CheckColumn)->setCheckState(Qt::Checked);
+    QVERIFY(cellIsBold(table, editedRow, ImportTable::NameColumn));
+    setCheckState(table, editedRow, Qt::Checked);
     const QList<ServiceInfo> checked = dialog.checkedServices();
     QCOMPARE(checked.size(), 1);
     const ServiceInfo edited = checked.constFirst();
@@ -140,7 +141,7 @@ void tst_ImportDialogEndToEnd::importEditPreviewInstall()
     QCOMPARE(edited.requiredPrivileges, QStringList({"SeBackupPrivilege", "SeRestorePrivilege"}));
 
     // Preview it against the installed service.
-    table->setCurrentCell(editedRow, ServiceTable::NameColumn);
+    table->setCurrentIndex(cell(table, editedRow, ImportTable::NameColumn));
     QStringList previewRow;
     QVERIFY(withNextModal([&] { child<QPushButton>(&dialog, "previewButton")->click(); },
                           [&](QWidget *preview) {

@@ -8,8 +8,8 @@
 #include "ServiceEnumerator.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProgressDialog>
@@ -18,7 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -102,6 +102,11 @@ void tst_ImportDialogInstall::installsNewServicesWithoutAsking()
     const ServiceInfo plain = importedService("Plain", "Plain", "Auto");
     ImportDialog dialog({full, plain});
     dialog.show();
+    const auto *table = dialog.findChild<QTableView *>("serviceTable");
+    const auto status = [table] {
+        return cellText(table, rowOf(table, "AcmeAgent"), ImportTable::StatusColumn);
+    };
+    QCOMPARE(status(), QStringLiteral("New"));
     install(dialog);
 
     QCOMPARE(MessageBox::shown().size(), 1);
@@ -112,6 +117,8 @@ void tst_ImportDialogInstall::installsNewServicesWithoutAsking()
     const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
     QCOMPARE(serviceNames(now), QStringList({"AcmeAgent", "Plain"}));
     QCOMPARE(now.at(0), full);
+    // The status follows the machine as the installation left it.
+    QCOMPARE(status(), QStringLiteral("Same"));
     // The dialog stays as it was.
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.checkedServices().size(), 2);
@@ -367,16 +374,16 @@ void tst_ImportDialogInstall::unusableNamesAreMarkedAndRefused()
                          importedService(QString(300, u'x'), "Long One", "Manual", "LocalSystem",
                                          "C:\\svc.exe", "Its description.")});
     dialog.show();
-    auto *table = dialog.findChild<QTableWidget *>("serviceTable");
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *name = table->item(row, ServiceTable::NameColumn);
-        const bool unusable = name->text() != u"Good";
-        QCOMPARE(name->data(ImportDialog::UnusableNameRole).toBool(), unusable);
-        QCOMPARE(!name->icon().isNull(), unusable);
+    auto *table = dialog.findChild<QTableView *>("serviceTable");
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        const QModelIndex name = cell(table, row, ImportTable::NameColumn);
+        const bool unusable = name.data().toString() != u"Good";
+        QCOMPARE(name.data(ImportDialog::UnusableNameRole).toBool(), unusable);
+        QCOMPARE(!name.data(Qt::DecorationRole).value<QIcon>().isNull(), unusable);
     }
-    const QTableWidgetItem *longName =
-        table->item(rowOf(table, QString(300, u'x')), ServiceTable::NameColumn);
-    QCOMPARE(longName->toolTip(),
+    const QModelIndex longName =
+        cell(table, rowOf(table, QString(300, u'x')), ImportTable::NameColumn);
+    QCOMPARE(longName.data(Qt::ToolTipRole).toString(),
              QStringLiteral("This record has a service name longer than 256 characters and "
                             "cannot be installed.\n\nIts description."));
 

@@ -6,8 +6,12 @@
 #include "ServiceEnumerator.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -36,8 +40,8 @@ QString colourName(const QTableWidgetItem *item)
 PreviewSeen preview(ImportDialog &dialog, const QString &name)
 {
     PreviewSeen seen;
-    auto *table = dialog.findChild<QTableWidget *>("serviceTable");
-    table->setCurrentCell(rowOf(table, name), ServiceTable::NameColumn);
+    auto *table = dialog.findChild<QTableView *>("serviceTable");
+    table->setCurrentIndex(cell(table, rowOf(table, name), ImportTable::NameColumn));
     const bool opened =
         withNextModal([&] { dialog.findChild<QPushButton *>("previewButton")->click(); },
                       [&](QWidget *preview) {
@@ -64,6 +68,17 @@ PreviewSeen preview(ImportDialog &dialog, const QString &name)
 
 const QString Dash(QChar(0x2014));
 
+QTableView *serviceTable(const ImportDialog &dialog)
+{
+    return dialog.findChild<QTableView *>("serviceTable");
+}
+
+QString statusOf(const ImportDialog &dialog, const QString &name)
+{
+    const QTableView *table = serviceTable(dialog);
+    return cellText(table, rowOf(table, name), ImportTable::StatusColumn);
+}
+
 } // namespace
 
 class tst_ImportDialogPreview final : public QObject
@@ -79,6 +94,8 @@ private slots:
     void differingFieldsAreListedInOrder();
     void missingServiceWillBeCreated();
     void nameDiffersOnlyInCase();
+    void statusColumn();
+    void statusFollowsAnEdit();
     void installedListIsReadOnce();
 
 private:
@@ -180,6 +197,54 @@ void tst_ImportDialogPreview::nameDiffersOnlyInCase()
     // the record would give it is the one difference.
     QVERIFY(!seen.labels.first().contains("does not exist"));
     QCOMPARE(seen.rows, QList<QStringList>({{"Service Name", "BITS", "bits"}}));
+}
+
+void tst_ImportDialogPreview::statusColumn()
+{
+    ServiceInfo changed = m_installed.at(0);
+    changed.displayName = QStringLiteral("Spooler (new)");
+    changed.dependencies.clear();
+    ImportDialog dialog({importedService("NewSvc"), changed, m_installed.at(1)});
+    QTableView *table = serviceTable(dialog);
+    QCOMPARE(table->model()->headerData(ImportTable::StatusColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Status"));
+    QCOMPARE(statusOf(dialog, "NewSvc"), QStringLiteral("New"));
+    QCOMPARE(statusOf(dialog, "Spooler"), QStringLiteral("Differs (2)"));
+    QCOMPARE(statusOf(dialog, "BITS"), QStringLiteral("Same"));
+    // What the preview shows for each.
+    QCOMPARE(preview(dialog, "Spooler").rows.size(), 2);
+    QCOMPARE(preview(dialog, "BITS").labels.last(), QStringLiteral("No differences found."));
+
+    // Sorted by how much an installation would change; the filter does not look at it.
+    table->horizontalHeader()->setSortIndicator(ImportTable::StatusColumn, Qt::AscendingOrder);
+    QCOMPARE(visibleRowNames(table), QStringList({"BITS", "Spooler", "NewSvc"}));
+    dialog.findChild<QLineEdit *>("filterEdit")->setText("Same");
+    QVERIFY(visibleRowNames(table).isEmpty());
+}
+
+void tst_ImportDialogPreview::statusFollowsAnEdit()
+{
+    ImportDialog dialog({m_installed.at(1)});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(statusOf(dialog, "BITS"), QStringLiteral("Same"));
+
+    QTableView *table = serviceTable(dialog);
+    const QPoint center = table->visualRect(cell(table, 0, ImportTable::NameColumn)).center();
+    QVERIFY(withNextModal(
+        [&] {
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, center);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, center);
+        },
+        [](QWidget *editor) {
+            editor->findChild<QLineEdit *>("displayNameEdit")->setText("Edited");
+            editor->findChild<QDialogButtonBox *>("buttonBox")
+                ->button(QDialogButtonBox::Ok)
+                ->click();
+        }));
+    QCOMPARE(statusOf(dialog, "BITS"), QStringLiteral("Differs (1)"));
+    QCOMPARE(preview(dialog, "BITS").rows,
+             QList<QStringList>({{"Display Name", "Background Transfer", "Edited"}}));
 }
 
 void tst_ImportDialogPreview::installedListIsReadOnce()

@@ -11,7 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -132,7 +132,7 @@ void tst_MainWindowCommands::exportWritesFile()
     QFETCH(QString, filter);
 
     MainWindow window;
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     table->sortByColumn(1, Qt::AscendingOrder);
     checkServices(table, {"BITS", "AcmeAgent", "wuauserv"});
 
@@ -223,7 +223,7 @@ QStringList tst_MainWindowCommands::importAndCloseDialog(MainWindow &window, con
         if (!dialog)
             return;
         *opened = dialog->parentWidget() == &window;
-        if (auto *table = dialog->findChild<QTableWidget *>())
+        if (auto *table = dialog->findChild<QTableView *>())
             rows = rowNames(table);
         dialog->reject();
     });
@@ -249,7 +249,7 @@ void tst_MainWindowCommands::importOpensDialog()
     QFETCH(QStringList, rows);
 
     MainWindow window;
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     checkServices(table, {"Dnscache"});
     const QStringList rowsBefore = rowNames(table);
     const QString statusBefore = statusText(window);

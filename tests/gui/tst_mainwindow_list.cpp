@@ -10,7 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -58,8 +58,8 @@ void tst_MainWindowList::cleanup()
 void tst_MainWindowList::startsWithEveryServiceUnchecked()
 {
     MainWindow window;
-    QTableWidget *table = serviceTable(window);
-    QCOMPARE(table->columnCount(), int(ServiceTable::ColumnCount));
+    QTableView *table = serviceTable(window);
+    QCOMPARE(table->model()->columnCount(), int(ServiceTable::ColumnCount));
     QCOMPARE(visibleRowNames(table),
              QStringList({"Spooler", "wuauserv", "Dnscache", "AcmeAgent", "BITS"}));
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 0 selected"));
@@ -67,20 +67,20 @@ void tst_MainWindowList::startsWithEveryServiceUnchecked()
 
     // Row 3 (AcmeAgent) in full; the check cell can be checked but not selected or edited.
     const int row = 3;
-    QTableWidgetItem *check = table->item(row, ServiceTable::CheckColumn);
-    QCOMPARE(int(check->flags()), int(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
-    QCOMPARE(check->checkState(), Qt::Unchecked);
-    QVERIFY(check->text().isEmpty());
-    QCOMPARE(table->item(row, ServiceTable::NameColumn)->toolTip(),
+    const QModelIndex check = cell(table, row, ServiceTable::CheckColumn);
+    QCOMPARE(int(check.flags()), int(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+    QCOMPARE(checkState(table, row), Qt::Unchecked);
+    QVERIFY(check.data(Qt::DisplayRole).toString().isEmpty());
+    QCOMPARE(cell(table, row, ServiceTable::NameColumn).data(Qt::ToolTipRole).toString(),
              QStringLiteral("Zebra stripes the backups."));
-    QCOMPARE(table->item(row, ServiceTable::DisplayNameColumn)->text(),
+    QCOMPARE(cellText(table, row, ServiceTable::DisplayNameColumn),
              QStringLiteral("Acme Backup Agent"));
-    QCOMPARE(table->item(row, ServiceTable::StartTypeColumn)->text(), QStringLiteral("Disabled"));
-    QCOMPARE(table->item(row, ServiceTable::AccountColumn)->text(), QStringLiteral(".\\backup"));
-    QCOMPARE(table->item(row, ServiceTable::BinaryPathColumn)->text(),
+    QCOMPARE(cellText(table, row, ServiceTable::StartTypeColumn), QStringLiteral("Disabled"));
+    QCOMPARE(cellText(table, row, ServiceTable::AccountColumn), QStringLiteral(".\\backup"));
+    QCOMPARE(cellText(table, row, ServiceTable::BinaryPathColumn),
              QStringLiteral("D:\\Acme\\agent.exe"));
     // A service without a description has no tooltip.
-    QVERIFY(!table->item(2, ServiceTable::NameColumn)->data(Qt::ToolTipRole).isValid());
+    QVERIFY(!cell(table, 2, ServiceTable::NameColumn).data(Qt::ToolTipRole).isValid());
 
     QCOMPARE(window.size(), QSize(1000, 600));
     QCOMPARE(table->columnWidth(ServiceTable::CheckColumn), 30);
@@ -171,7 +171,7 @@ void tst_MainWindowList::clearButtonShowsAllRows()
 void tst_MainWindowList::checkedRowsThroughFilterAndDeselectAll()
 {
     MainWindow window;
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     checkServices(table, {"Spooler", "AcmeAgent"});
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 2 selected"));
 
@@ -185,8 +185,8 @@ void tst_MainWindowList::checkedRowsThroughFilterAndDeselectAll()
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 1 visible, 0 selected"));
     QVERIFY(window.selectedServices().isEmpty());
     window.findChild<QLineEdit *>("filterEdit")->clear();
-    for (int row = 0; row < table->rowCount(); ++row)
-        QCOMPARE(table->item(row, ServiceTable::CheckColumn)->checkState(), Qt::Unchecked);
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        QCOMPARE(checkState(table, row), Qt::Unchecked);
 
     // The menu entry does the same.
     checkServices(table, {"BITS"});
@@ -200,14 +200,14 @@ void tst_MainWindowList::userClickChecksRow()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     const QStringList before = visibleRowNames(table);
 
     // Space on the focused check cell toggles it as a click on the box does.
-    table->setCurrentCell(4, ServiceTable::CheckColumn);
+    table->setCurrentIndex(cell(table, 4, ServiceTable::CheckColumn));
     table->setFocus();
     QTest::keyClick(table->viewport(), Qt::Key_Space);
-    QCOMPARE(table->item(4, ServiceTable::CheckColumn)->checkState(), Qt::Checked);
+    QCOMPARE(checkState(table, 4), Qt::Checked);
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
     QCOMPARE(serviceNames(window.selectedServices()), QStringList{"BITS"});
     // Checking a row does not move it.
@@ -217,7 +217,7 @@ void tst_MainWindowList::userClickChecksRow()
 void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
 {
     MainWindow window;
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     checkServices(table, {"BITS", "wuauserv", "Spooler"});
 
     table->sortByColumn(ServiceTable::DisplayNameColumn, Qt::DescendingOrder);
@@ -250,7 +250,7 @@ void tst_MainWindowList::contextMenu()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     checkServices(table, {"Dnscache"});
 
     QStringList texts;
@@ -291,7 +291,7 @@ void tst_MainWindowList::unreadableDatabaseGivesEmptyTable()
     file.close();
 
     MainWindow window;
-    QCOMPARE(serviceTable(window)->rowCount(), 0);
+    QCOMPARE(serviceTable(window)->model()->rowCount(), 0);
     QCOMPARE(statusText(window), QStringLiteral("0 services loaded, 0 visible, 0 selected"));
     window.findChild<QLineEdit *>("filterEdit")->setText("x");
     window.findChild<QAction *>("deselectAllAction")->trigger();

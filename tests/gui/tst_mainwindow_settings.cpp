@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -77,9 +77,10 @@ QMap<QString, QString> interfaceTexts(const MainWindow &window)
                 texts.insert(action->objectName(), action->text());
         }
     }
-    const QTableWidget *table = serviceTable(window);
-    for (int column = 0; column < table->columnCount(); ++column)
-        texts.insert(QString("header %1").arg(column), table->horizontalHeaderItem(column)->text());
+    const QTableView *table = serviceTable(window);
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        texts.insert(QString("header %1").arg(column),
+                     table->model()->headerData(column, Qt::Horizontal).toString());
     texts.insert("status", statusText(window));
     return texts;
 }
@@ -164,7 +165,7 @@ void tst_MainWindowSettings::layoutSurvivesRestart()
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(800, 500);
-        QTableWidget *table = serviceTable(window);
+        QTableView *table = serviceTable(window);
         table->setColumnWidth(ServiceTable::NameColumn, 150);
         table->setColumnWidth(ServiceTable::DisplayNameColumn, 222);
         table->setColumnWidth(ServiceTable::AccountColumn, 111);
@@ -172,7 +173,7 @@ void tst_MainWindowSettings::layoutSurvivesRestart()
     }
     MainWindow window;
     QCOMPARE(window.size(), QSize(800, 500));
-    QTableWidget *table = serviceTable(window);
+    QTableView *table = serviceTable(window);
     QCOMPARE(table->columnWidth(ServiceTable::CheckColumn), 30);
     QCOMPARE(table->columnWidth(ServiceTable::NameColumn), 150);
     QCOMPARE(table->columnWidth(ServiceTable::DisplayNameColumn), 222);

@@ -7,7 +7,7 @@
 
 #include <QLabel>
 #include <QSettings>
-#include <QTableWidget>
+#include <QTableView>
 
 MainWindowTestEnvironment::MainWindowTestEnvironment()
 {
@@ -43,16 +43,16 @@ QJsonArray sampleServices()
     };
 }
 
-QTableWidget *serviceTable(const MainWindow &window)
+QTableView *serviceTable(const MainWindow &window)
 {
-    return window.findChild<QTableWidget *>("serviceTable");
+    return window.findChild<QTableView *>("serviceTable");
 }
 
-void checkServices(QTableWidget *table, const QStringList &names)
+void checkServices(QTableView *table, const QStringList &names)
 {
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (names.contains(table->item(row, ServiceTable::NameColumn)->text()))
-            table->item(row, ServiceTable::CheckColumn)->setCheckState(Qt::Checked);
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        if (names.contains(cellText(table, row, ServiceTable::NameColumn)))
+            setCheckState(table, row, Qt::Checked);
     }
 }
 

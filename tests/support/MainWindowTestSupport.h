@@ -9,7 +9,7 @@
 #include <QStringList>
 
 class MainWindow;
-class QTableWidget;
+class QTableView;
 
 // What every main window test needs: its own settings store and its own small simulated service
 // database, both in a temporary folder, and the dialog seam in test mode.
@@ -24,7 +24,7 @@ public:
 // BITS. Only AcmeAgent's description contains "Zebra".
 QJsonArray sampleServices();
 
-QTableWidget *serviceTable(const MainWindow &window);
-// Checks the rows of these services.
-void checkServices(QTableWidget *table, const QStringList &names);
+QTableView *serviceTable(const MainWindow &window);
+// Checks the rows of these services among the rows the table shows.
+void checkServices(QTableView *table, const QStringList &names);
 QString statusText(const MainWindow &window);

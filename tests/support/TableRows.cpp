@@ -1,34 +1,68 @@
 #include "TableRows.h"
 
 #include "ServiceTable.h"
+#include "ServiceTableModel.h"
+#include "ServiceTableProxy.h"
 
-#include <QTableWidget>
+#include <QFont>
+#include <QTableView>
 
 namespace {
 
-QStringList names(const QTableWidget *table, bool includeHidden)
+QStringList names(const QAbstractItemModel *model)
 {
     QStringList result;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (includeHidden || !table->isRowHidden(row))
-            result.append(table->item(row, ServiceTable::NameColumn)->text());
-    }
+    for (int row = 0; row < model->rowCount(); ++row)
+        result.append(model->index(row, ServiceTable::NameColumn).data().toString());
     return result;
 }
 
 } // namespace
 
-QStringList rowNames(const QTableWidget *table)
+QStringList rowNames(const QTableView *table)
 {
-    return names(table, true);
+    // The same records under a proxy that sorts as the table's does and filters nothing.
+    const auto *proxy = qobject_cast<const ServiceTableProxy *>(table->model());
+    if (!proxy)
+        return names(table->model());
+    ServiceTableProxy all(qobject_cast<ServiceTableModel *>(proxy->sourceModel()));
+    all.sort(proxy->sortColumn(), proxy->sortOrder());
+    return names(&all);
 }
 
-QStringList visibleRowNames(const QTableWidget *table)
+QStringList visibleRowNames(const QTableView *table)
 {
-    return names(table, false);
+    return names(table->model());
 }
 
-int rowOf(const QTableWidget *table, const QString &name)
+int rowOf(const QTableView *table, const QString &name)
 {
-    return int(rowNames(table).indexOf(name));
+    return int(visibleRowNames(table).indexOf(name));
+}
+
+QModelIndex cell(const QTableView *table, int row, int column)
+{
+    return table->model()->index(row, column);
+}
+
+QString cellText(const QTableView *table, int row, int column)
+{
+    return cell(table, row, column).data(Qt::DisplayRole).toString();
+}
+
+bool cellIsBold(const QTableView *table, int row, int column)
+{
+    return cell(table, row, column).data(Qt::FontRole).value<QFont>().bold();
+}
+
+Qt::CheckState checkState(const QTableView *table, int row)
+{
+    return Qt::CheckState(
+        cell(table, row, ServiceTable::CheckColumn).data(Qt::CheckStateRole).toInt());
+}
+
+void setCheckState(QTableView *table, int row, Qt::CheckState state)
+{
+    table->model()->setData(cell(table, row, ServiceTable::CheckColumn), int(state),
+                            Qt::CheckStateRole);
 }
