@@ -90,26 +90,37 @@ QString megabytesPerSecond(qint64 bytes, double ms)
                   : QStringLiteral("-");
 }
 
+// Times read, which produces records from the file at path, beside reading and parsing that file
+// as a JSON document; count is the number of records read gave. Both results are let go
+// untimed.
+template<class Read>
+Timing::Pair againstParsing(const Setup &setup, const QString &path, const Read &read,
+                            qsizetype &count)
+{
+    QList<ServiceInfo> services;
+    QJsonDocument document;
+    return Timing::measure(
+        setup.repetitions,
+        [&] {
+            services.clear();
+            document = QJsonDocument();
+        },
+        [&] {
+            services = read();
+            count = services.size();
+        },
+        [&] { document = parsed(path); });
+}
+
 } // namespace
 
 void enumeration(const Setup &setup, const QList<int> &sizes)
 {
     for (const int size : sizes) {
         const QString path = useRepeatedDatabase(setup, size);
-        QList<ServiceInfo> services;
-        QJsonDocument document;
         qsizetype listed = 0;
-        const Timing::Pair pair = Timing::measure(
-            setup.repetitions,
-            [&] {
-                services.clear();
-                document = QJsonDocument();
-            },
-            [&] {
-                services = ServiceEnumerator::enumerate();
-                listed = services.size();
-            },
-            [&] { document = parsed(path); });
+        const Timing::Pair pair = againstParsing(
+            setup, path, [] { return ServiceEnumerator::enumerate(); }, listed);
         Timing::printLine(QStringLiteral("enumeration of the simulated machine"), size, pair,
                           QStringLiteral("read + parse the database file"),
                           QStringLiteral("%1 of them Win32 services, listed").arg(listed));
@@ -205,20 +216,9 @@ void jsonImport(const Setup &setup, const QList<int> &sizes)
 {
     for (const int size : sizes) {
         const QString path = recordsFile(setup, size);
-        QList<ServiceInfo> services;
-        QJsonDocument document;
         qsizetype imported = 0;
-        const Timing::Pair pair = Timing::measure(
-            setup.repetitions,
-            [&] {
-                services.clear();
-                document = QJsonDocument();
-            },
-            [&] {
-                services = Ledgerwell::importFromJson(path);
-                imported = services.size();
-            },
-            [&] { document = parsed(path); });
+        const Timing::Pair pair = againstParsing(
+            setup, path, [&path] { return Ledgerwell::importFromJson(path); }, imported);
         Timing::printLine(QStringLiteral("JSON import"), size, pair,
                           QStringLiteral("read + QJsonDocument::fromJson"),
                           QStringLiteral("%1 records, %2 MB file")
