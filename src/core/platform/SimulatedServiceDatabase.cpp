@@ -1,5 +1,7 @@
 #include "platform/SimulatedServiceDatabase.h"
 
+#include "AtomicFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace platform {
@@ -25,13 +26,11 @@ QString nativePath(const QString &path)
 
 bool writeFile(const QString &path, const QByteArray &contents, QString *error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size()
-        && file.commit()) {
+    QString reason;
+    if (AtomicFile::write(path, contents, &reason))
         return true;
-    }
     if (error)
-        *error = QStringLiteral("cannot write %1: %2").arg(nativePath(path), file.errorString());
+        *error = QStringLiteral("cannot write %1: %2").arg(nativePath(path), reason);
     return false;
 }
 
