@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +12,31 @@ struct ServiceInfo;
 // one command, and the tool receives exactly the command's argument texts.
 namespace BatchScript {
 
-// The lines of a whole script (header, one block per service, footer), without line ends.
-QStringList lines(const QList<ServiceInfo> &services);
+// cmd.exe reads at most this many characters of a line; the rest runs as a command of its own.
+constexpr int MaximumLineLength = 8191;
+
+// A whole script (header, one block per service, footer), or why none can be written.
+struct Script
+{
+    QByteArray bytes; // UTF-8, every line ended by CR LF; empty when refused
+    QString refusal;  // a whole sentence naming the service and the field; empty when sound
+    QStringList
+        leftOut; // one entry per record left out, such as: record 3 ("X") has no service name
+    int serviceCount = 0; // the records the script creates
+
+    bool isRefused() const { return !refusal.isEmpty(); }
+};
+
+// The script for the services. Records whose service name Windows would not accept are left
+// out and named in leftOut by their position: positions holds one 1-based position in the file
+// per service, or is empty for 1, 2, 3, ... The script is refused when one of its lines would
+// be longer than cmd.exe reads, or when every record is left out.
+Script write(const QList<ServiceInfo> &services, const QList<int> &positions = {});
 
 // One command as a batch line: the program, then each argument quoted or bare.
 QString commandLine(const ServiceCommand &command);
+
+// The paragraph that tells the user which records a script left out; empty when none.
+QString leftOutNote(const QStringList &leftOut);
 
 } // namespace BatchScript

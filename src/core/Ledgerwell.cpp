@@ -1,13 +1,12 @@
 #include "Ledgerwell.h"
 
-#include "BatchScript.h"
+#include "AtomicFile.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -140,7 +139,7 @@ ServiceInfo serviceFromJson(const QJsonObject &o)
     return s;
 }
 
-void setParseErrorPosition(const QByteArray &data, int offset, JsonReadError &error)
+void setParseErrorPosition(const QByteArray &data, qsizetype offset, JsonReadError &error)
 {
     const QByteArray before = data.left(offset);
     error.line = int(before.count('\n')) + 1;
@@ -148,18 +147,57 @@ void setParseErrorPosition(const QByteArray &data, int offset, JsonReadError &er
     error.column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
 }
 
+// The length of the valid UTF-16 at the start of text: a surrogate must stand in a pair.
+qsizetype validUtf16Length(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return i;
+    }
+    return text.size();
+}
+
+// The file as UTF-8, as the JSON parser reads it. Windows tools write UTF-8 with a byte order
+// mark, and Windows PowerShell 5.1 writes UTF-16 with one. False, with the position in error,
+// for UTF-16 that does not decode.
+bool toUtf8(QByteArray &data, JsonReadError &error)
+{
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        data.remove(0, 3);
+        return true;
+    }
+    const bool littleEndian = data.startsWith("\xFF\xFE");
+    if (!littleEndian && !data.startsWith("\xFE\xFF"))
+        return true;
+
+    // An odd last byte is half a code unit.
+    const bool oddLength = data.size() % 2 != 0;
+    QString text(data.size() / 2 - 1, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto first = uchar(data.at(2 + 2 * i));
+        const auto second = uchar(data.at(3 + 2 * i));
+        text[i] =
+            QChar(littleEndian ? char16_t(first | second << 8) : char16_t(first << 8 | second));
+    }
+    const qsizetype valid = validUtf16Length(text);
+    data = text.toUtf8();
+    if (valid < text.size() || oddLength) {
+        error.reason = JsonReadError::Reason::NotJson;
+        error.detail = QStringLiteral("invalid UTF-16 text");
+        setParseErrorPosition(data, text.left(valid).toUtf8().size(), error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool Ledgerwell::writeFile(const QString &path, const QByteArray &contents, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()
-        || !file.commit()) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::write(path, contents, errorString);
 }
 
 QByteArray Ledgerwell::jsonDocument(const QList<ServiceInfo> &services)
@@ -170,14 +208,10 @@ QByteArray Ledgerwell::jsonDocument(const QList<ServiceInfo> &services)
     return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
-QByteArray Ledgerwell::batchScript(const QList<ServiceInfo> &services)
+BatchScript::Script Ledgerwell::batchScript(const QList<ServiceInfo> &services,
+                                            const QList<int> &positions)
 {
-    QByteArray contents;
-    for (const QString &line : BatchScript::lines(services)) {
-        contents.append(line.toUtf8());
-        contents.append("\r\n");
-    }
-    return contents;
+    return BatchScript::write(services, positions);
 }
 
 bool Ledgerwell::exportToJson(const QString &path, const QList<ServiceInfo> &services,
@@ -187,9 +221,17 @@ bool Ledgerwell::exportToJson(const QString &path, const QList<ServiceInfo> &ser
 }
 
 bool Ledgerwell::exportToBatch(const QString &path, const QList<ServiceInfo> &services,
-                               QString *errorString)
+                               QString *errorString, QStringList *leftOut)
 {
-    return writeFile(path, batchScript(services), errorString);
+    const BatchScript::Script script = batchScript(services);
+    if (leftOut)
+        *leftOut = script.leftOut;
+    if (script.isRefused()) {
+        if (errorString)
+            *errorString = script.refusal;
+        return false;
+    }
+    return writeFile(path, script.bytes, errorString);
 }
 
 QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError *error)
@@ -204,7 +246,9 @@ QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError
         failure.detail = file.errorString();
         return {};
     }
-    const QByteArray data = file.readAll();
+    QByteArray data = file.readAll();
+    if (!toUtf8(data, failure))
+        return {};
 
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "BatchScript.h"
 #include "ServiceInfo.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Why a JSON service file could not be read.
 struct JsonReadError
@@ -24,17 +26,22 @@ public:
     Ledgerwell() = delete;
 
     // Both writers replace the file only once it has been written completely. They return false,
-    // with the reason in errorString, when it could not be.
+    // with the reason in errorString, when it could not be. The batch writer leaves out records
+    // whose service name Windows would not accept, naming them in leftOut, and refuses, with the
+    // refusal as errorString, a script that cmd.exe would not read as written; then it writes
+    // nothing.
     static bool exportToJson(const QString &path, const QList<ServiceInfo> &services,
                              QString *errorString = nullptr);
     static bool exportToBatch(const QString &path, const QList<ServiceInfo> &services,
-                              QString *errorString = nullptr);
+                              QString *errorString = nullptr, QStringList *leftOut = nullptr);
 
-    // The bytes that exportToJson and exportToBatch write.
+    // The bytes that exportToJson writes.
     static QByteArray jsonDocument(const QList<ServiceInfo> &services);
-    static QByteArray batchScript(const QList<ServiceInfo> &services);
-    // How every file of ours is written: the file is replaced only once all of contents has been
-    // written; false, with the reason in errorString, when it could not be.
+    // The bytes that exportToBatch writes, or why it writes none; see BatchScript::write.
+    static BatchScript::Script batchScript(const QList<ServiceInfo> &services,
+                                           const QList<int> &positions = {});
+    // How every file of ours is written (AtomicFile::write): the file is replaced only once all
+    // of contents is on the disk; false, with the reason in errorString, when it could not be.
     static bool writeFile(const QString &path, const QByteArray &contents,
                           QString *errorString = nullptr);
 

@@ -2,8 +2,26 @@
 
 namespace CommandLineModel {
 
-std::optional<QString> cmdPass(const QString &line)
+std::optional<QString> percentPass(const QString &line)
 {
+    QString result;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == u'%') {
+            if (i + 1 >= line.size() || line.at(i + 1) != u'%')
+                return std::nullopt;
+            ++i;
+        }
+        result.append(line.at(i));
+    }
+    return result;
+}
+
+std::optional<QString> cmdPass(const QString &batchLine)
+{
+    const auto expanded = percentPass(batchLine);
+    if (!expanded)
+        return std::nullopt;
+    const QString &line = *expanded;
     QString result;
     bool insideQuotes = false;
     for (qsizetype i = 0; i < line.size(); ++i) {

@@ -3,7 +3,9 @@
 #include "HostileServices.h"
 #include "Ledgerwell.h"
 #include "ServiceCommands.h"
+#include "ServiceName.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,9 +14,9 @@ Q_DECLARE_METATYPE(ServiceInfo)
 
 namespace {
 
-const QByteArray header =
-    "@echo off\r\nchcp 65001 >nul\r\nREM Ledgerwell - Generated batch file\r\n"
-    "REM Run as Administrator!\r\n\r\n";
+const QByteArray header = "@echo off\r\nchcp 65001 >nul\r\nsetlocal DisableDelayedExpansion\r\n"
+                          "REM Ledgerwell - Generated batch file\r\n"
+                          "REM Run as Administrator!\r\n\r\n";
 const QByteArray footer = "echo Done.\r\npause\r\n";
 
 ServiceInfo named(const QString &name, const QString &path)
@@ -40,6 +42,16 @@ private slots:
     void hostileRecords_data();
     void hostileRecords();
     void resetPeriodLimits();
+    void percentSigns_data();
+    void percentSigns();
+    void modelRefusesUnsafeLines_data();
+    void modelRefusesUnsafeLines();
+    void lineLimit_data();
+    void lineLimit();
+    void longLineRefused_data();
+    void longLineRefused();
+    void unusableNamesLeftOut();
+    void everyNameUnusable();
 
 private:
     QByteArray script(const QList<ServiceInfo> &services);
@@ -137,7 +149,7 @@ void tst_BatchScript::blocks_data()
 
     QTest::newRow("placeholder text in values")
         << named("%2%1", "%1 %2")
-        << QByteArray("sc create \"%2%1\" binPath= \"%1 %2\" start= demand type= own "
+        << QByteArray("sc create \"%%2%%1\" binPath= \"%%1 %%2\" start= demand type= own "
                       "error= normal\r\n\r\n");
 }
 
@@ -158,6 +170,14 @@ void tst_BatchScript::hostileValues_data()
     QTest::newRow("quoted pipe") << R"(a "|" b)";
     QTest::newRow("carets") << R"(^^x^)";
     QTest::newRow("percent") << R"(%SystemRoot%\x 100%)";
+    QTest::newRow("percent turns the quoting") << R"(%"%"&type nul >x.txt&rem )";
+    QTest::newRow("lone percent signs") << "Load 50% to 100% fast";
+    QTest::newRow("argument reference") << R"(C:\notify.exe /fail=%1%)";
+    QTest::newRow("variable") << "%PATH%";
+    QTest::newRow("script folder") << "%~dp0";
+    QTest::newRow("all arguments") << "%*";
+    QTest::newRow("doubled percent") << "%%x%%";
+    QTest::newRow("exclamation marks") << "!PATH! bang! ^!";
     QTest::newRow("trailing backslash") << R"(C:\dir\)";
     QTest::newRow("trailing backslashes") << R"(C:\dir\\\)";
     QTest::newRow("backslash before quote") << R"(a\"b\\"c)";
@@ -174,9 +194,10 @@ void tst_BatchScript::hostileValues()
 {
     QFETCH(QString, value);
 
-    // The value in every field that reaches a command, bare slots included.
+    // The value in every field that reaches a command, bare slots included, and in the name
+    // where Windows would take it as one.
     ServiceInfo s;
-    s.serviceName = value;
+    s.serviceName = ServiceName::problem(value) == ServiceName::Problem::None ? value : "Svc";
     s.binaryPath = value;
     s.displayName = value;
     s.description = value;
@@ -204,9 +225,9 @@ void tst_BatchScript::hostileValues()
 
     // The written file: every line between header and footer is one of these commands.
     const QStringList lines = QString::fromUtf8(script({s})).split("\r\n");
-    QCOMPARE(lines.size(), 5 + 7 + 1 + 2 + 1);
+    QCOMPARE(lines.size(), 6 + 7 + 1 + 2 + 1);
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(lines.at(5 + i), BatchScript::commandLine(commands.at(i)));
+        QCOMPARE(lines.at(6 + i), BatchScript::commandLine(commands.at(i)));
 }
 
 // The Wine check's records, so that a machine without Wine still catches a line that would not
@@ -221,7 +242,8 @@ void tst_BatchScript::hostileRecords_data()
 void tst_BatchScript::hostileRecords()
 {
     QFETCH(ServiceInfo, service);
-    const QStringList script = BatchScript::lines({service});
+    const QStringList script =
+        QString::fromUtf8(Ledgerwell::batchScript({service}).bytes).split("\r\n");
     for (const ServiceCommand &command : ServiceCommands::install(service)) {
         const QString line = BatchScript::commandLine(command);
         QVERIFY2(script.contains(line), qPrintable(line));
@@ -240,6 +262,201 @@ void tst_BatchScript::resetPeriodLimits()
     QCOMPARE(ServiceCommands::resetSeconds(30000), QString("2592000000"));
     QCOMPARE(ServiceCommands::resetSeconds(2147483647), QString("4294967295"));
     QCOMPARE(ServiceCommands::resetSeconds(-1), QString("0"));
+}
+
+void tst_BatchScript::percentSigns_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("lone signs") << "Load 50% to 100% fast"
+                                << QByteArray(R"(sc description "Svc" "Load 50%% to 100%% fast")");
+    QTest::newRow("argument") << R"(C:\notify.exe /fail=%1%)"
+                              << QByteArray(R"(sc description "Svc" "C:\notify.exe /fail=%%1%%")");
+    QTest::newRow("variable") << "%PATH%" << QByteArray(R"(sc description "Svc" "%%PATH%%")");
+    // Expanding first would leave the & outside quotes.
+    QTest::newRow("turns the quoting")
+        << R"(%"%"&type nul >x.txt&rem )"
+        << QByteArray(R"(sc description "Svc" "%%\"%%\"&type nul >x.txt&rem ")");
+    QTest::newRow("exclamation marks stay")
+        << "!PATH! now!" << QByteArray(R"(sc description "Svc" "!PATH! now!")");
+}
+
+void tst_BatchScript::percentSigns()
+{
+    QFETCH(QString, description);
+    QFETCH(QByteArray, line);
+    ServiceInfo s = named("Svc", "%SystemRoot%\\svc.exe");
+    s.description = description;
+    QCOMPARE(script({s}),
+             header
+                 + "sc create \"Svc\" binPath= \"%%SystemRoot%%\\svc.exe\" start= demand "
+                   "type= own error= normal\r\n"
+                 + line + "\r\n\r\n" + footer);
+}
+
+// The lines a writer that keeps percent signs as they stand produces.
+void tst_BatchScript::modelRefusesUnsafeLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("lone sign") << R"(sc description "Svc" "50% fast")";
+    QTest::newRow("variable") << R"(sc description "Svc" "%PATH%")";
+    QTest::newRow("sign at the end") << R"(sc description "Svc" x%)";
+    QTest::newRow("three signs") << R"(sc description "Svc" "%%%")";
+}
+
+void tst_BatchScript::modelRefusesUnsafeLines()
+{
+    QFETCH(QString, line);
+    QVERIFY(!CommandLineModel::argumentsOf(line));
+}
+
+void tst_BatchScript::lineLimit_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("written");
+    // `sc description "Svc" ""` takes 23 characters of the line.
+    QTest::newRow("8191 characters") << QString(8191 - 23, u'x') << true;
+    QTest::newRow("8192 characters") << QString(8192 - 23, u'x') << false;
+    // Counted as written: each percent sign takes two characters, a quote with its backslash two.
+    QTest::newRow("doubled percent signs") << QString(4085, u'%') << false;
+    QTest::newRow("escaped quotes") << QString(4085, u'"') << false;
+    QTest::newRow("half as many percent signs") << QString(4084, u'%') << true;
+}
+
+void tst_BatchScript::lineLimit()
+{
+    QFETCH(QString, description);
+    QFETCH(bool, written);
+    ServiceInfo s = named("Svc", "svc.exe");
+    s.description = description;
+    const BatchScript::Script result = Ledgerwell::batchScript({s});
+    QCOMPARE(!result.isRefused(), written);
+    QCOMPARE(result.bytes.isEmpty(), !written);
+    if (written)
+        QCOMPARE(QString::fromUtf8(result.bytes).split("\r\n").at(7).size(), 8191);
+}
+
+void tst_BatchScript::longLineRefused_data()
+{
+    QTest::addColumn<ServiceInfo>("service");
+    QTest::addColumn<QString>("message");
+
+    const QString longText(9191, u'x');
+    ServiceInfo description = named("Svc", "svc.exe");
+    description.description = longText;
+    QTest::newRow("description")
+        << description
+        << "Cannot write the batch script: the description of service Svc makes a line of 9,214 "
+           "characters; cmd.exe reads at most 8191.";
+
+    auto refusal = [](const QString &field, const QString &service, const QString &length) {
+        return QString("Cannot write the batch script: %1 of service %2 makes a line of %3 "
+                       "characters; cmd.exe reads at most 8191.")
+            .arg(field, service, length);
+    };
+    // The create line holds several values; the longest one is named.
+    ServiceInfo path = named("Big", "C:\\" + QString(8200, u'p') + ".exe");
+    path.displayName = QString(100, u'd');
+    QTest::newRow("image path") << path << refusal("the image path", "Big", "8,388");
+    ServiceInfo display = named("Big", "svc.exe");
+    display.displayName = QString(5000, u'%');
+    display.accountName = QString(3000, u'a');
+    QTest::newRow("display name") << display << refusal("the display name", "Big", "13,096");
+    ServiceInfo dependencies = named("Dep", "svc.exe");
+    dependencies.dependencies = QStringList(2000, "Dep&");
+    QTest::newRow("dependencies") << dependencies << refusal("the dependencies", "Dep", "10,082");
+    ServiceInfo command = named("Cmd", "svc.exe");
+    command.firstFailure = {"run_command", 0};
+    command.failureCommand = "notify.exe";
+    command.failureCommandParams = longText;
+    QTest::newRow("recovery command") << command << refusal("the recovery command", "Cmd", "9,260");
+    ServiceInfo reboot = named("Rb", "svc.exe");
+    reboot.firstFailure = {"reboot", 0};
+    reboot.failureRebootMessage = longText;
+    QTest::newRow("reboot message") << reboot << refusal("the reboot message", "Rb", "9,250");
+    ServiceInfo privileges = named("Pv", "svc.exe");
+    privileges.requiredPrivileges = QStringList(1000, "SeBackupPrivilege");
+    QTest::newRow("required privileges")
+        << privileges << refusal("the required privileges", "Pv", "18,013");
+    QTest::newRow("payload past the limit")
+        << HostileServices::overLongRecord() << refusal("the description", "LwOverLong", "8,264");
+}
+
+void tst_BatchScript::longLineRefused()
+{
+    QFETCH(ServiceInfo, service);
+    QFETCH(QString, message);
+
+    // A file already at the path stays as it was, and nothing else is written.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("services.bat");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old script\r\n");
+    }
+    QString error;
+    QStringList leftOut{"not cleared"};
+    QVERIFY(!Ledgerwell::exportToBatch(path, {named("First", "a.exe"), service}, &error, &leftOut));
+    QCOMPARE(error, message);
+    QVERIFY(leftOut.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old script\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"services.bat"});
+}
+
+void tst_BatchScript::unusableNamesLeftOut()
+{
+    ServiceInfo nameless = named("", "a.exe");
+    nameless.displayName = "Nameless";
+    ServiceInfo nul = named(QString("Ac") + QChar(u'\0') + "me", "b.exe");
+    nul.displayName = "Acme";
+    ServiceInfo slash = named("a/b", "c.exe");
+    ServiceInfo tooLong = named(QString(257, u'n'), "d.exe");
+    tooLong.displayName = "Long";
+    ServiceInfo longest = named(QString(256, u'n'), "e.exe");
+    const QList<ServiceInfo> services = {
+        named("Keep", "k.exe"), nameless, nul, slash, tooLong, longest};
+
+    // Named by their position in the file, which the caller knows.
+    const BatchScript::Script result = Ledgerwell::batchScript(services, {2, 4, 5, 9, 10, 11});
+    QVERIFY(!result.isRefused());
+    QCOMPARE(result.serviceCount, 2);
+    QCOMPARE(result.leftOut, QStringList({R"(record 4 ("Nameless") has no service name)",
+                                          R"(record 5 ("Acme") has a service name with a NUL )"
+                                          "character",
+                                          R"(record 9 (no display name) has a service name with )"
+                                          R"("/" or "\")",
+                                          R"(record 10 ("Long") has a service name longer than )"
+                                          "256 characters"}));
+    QCOMPARE(result.bytes, script({named("Keep", "k.exe"), longest}));
+
+    // Without positions: the position in the list.
+    QTemporaryDir dir;
+    QStringList leftOut;
+    QVERIFY(Ledgerwell::exportToBatch(dir.filePath("x.bat"), {nameless, named("Keep", "k.exe")},
+                                      nullptr, &leftOut));
+    QCOMPARE(leftOut, QStringList{R"(record 1 ("Nameless") has no service name)"});
+    QCOMPARE(BatchScript::leftOutNote(leftOut),
+             "Left out of the script, since Windows would not accept their service names:\n"
+             R"(record 1 ("Nameless") has no service name)");
+    QCOMPARE(BatchScript::leftOutNote({}), QString());
+}
+
+void tst_BatchScript::everyNameUnusable()
+{
+    ServiceInfo nameless = named("", "a.exe");
+    nameless.displayName = "Nameless";
+    const BatchScript::Script result =
+        Ledgerwell::batchScript({nameless, named("x\\y", "b.exe")}, {7, 8});
+    QVERIFY(result.bytes.isEmpty());
+    QCOMPARE(result.refusal,
+             "Cannot write the batch script: none of the records has a service name that Windows "
+             "accepts.\n"
+             R"(record 7 ("Nameless") has no service name)"
+             "\n"
+             R"(record 8 (no display name) has a service name with "/" or "\")");
 }
 
 QTEST_GUILESS_MAIN(tst_BatchScript)

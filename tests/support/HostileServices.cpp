@@ -32,16 +32,38 @@ QList<ServiceInfo> records()
     operators.requiredPrivileges = {QStringLiteral("SeChangeNotifyPrivilege"),
                                     QStringLiteral("Se&Bogus|Privilege")};
 
-    // Percent signs are written as they stand so that environment references expand when the
-    // script runs; what cmd does with them is left to expandedByCmd().
+    // Every percent sign must reach the tool as it stands: a batch file would otherwise expand
+    // it into a variable, an argument of the script or nothing.
     ServiceInfo percent;
-    percent.serviceName = QStringLiteral("LwPercent");
-    percent.displayName = QStringLiteral("Percent & %SystemRoot% service");
+    percent.serviceName = QStringLiteral("LwPercent%1%");
+    percent.displayName = QStringLiteral("Load 50% to 100% fast");
     percent.binaryPath = QStringLiteral(
         R"(%SystemRoot%\System32\svchost.exe -k "%SystemRoot% & type nul >injected-percent.txt")");
-    percent.description = QStringLiteral("Kept under %SystemRoot%\\ & more");
-    percent.accountName = QStringLiteral("NT AUTHORITY\\LocalService");
-    percent.startType = QStringLiteral("Manual");
+    percent.description = QStringLiteral(R"(%"%"&type nul >x.txt&rem )");
+    percent.startType = QStringLiteral("DelayedAuto");
+    percent.accountName = QStringLiteral("%USERDOMAIN%\\%USERNAME%");
+    percent.dependencies = {QStringLiteral("%~dp0"), QStringLiteral("%*")};
+    percent.loadOrderGroup = QStringLiteral("%PATH%");
+    percent.failureResetDays = 2;
+    percent.firstFailure = {QStringLiteral("run_command"), 5000};
+    percent.secondFailure = {QStringLiteral("%1"), 0};
+    percent.failureCommand = QStringLiteral(R"(C:\notify.exe)");
+    percent.failureCommandParams = QStringLiteral("/fail=%1%");
+    percent.failureRebootMessage = QStringLiteral("100% done, %~f0 %%x%% % end");
+    percent.sidType = QStringLiteral("%ComSpec%");
+    percent.preShutdownTimeout = 1000;
+    percent.requiredPrivileges = {QStringLiteral("Se%1Privilege"), QStringLiteral("%*")};
+
+    // With delayed expansion on, !name! would expand and a lone ! vanish.
+    ServiceInfo bang;
+    bang.serviceName = QStringLiteral("LwBang!");
+    bang.displayName = QStringLiteral("Hello! !PATH! world!");
+    bang.binaryPath = QStringLiteral(R"("C:\Bang!\svc.exe" -x "!y!" ^!)");
+    bang.description = QStringLiteral("!\"! & type nul >injected-bang.txt & rem !");
+    bang.accountName = QStringLiteral(".\\bang!");
+    bang.loadOrderGroup = QStringLiteral("!ComSpec!");
+    bang.firstFailure = {QStringLiteral("restart"), 1000};
+    bang.failureRebootMessage = QStringLiteral("Reboot! %!x!%");
 
     ServiceInfo quotes;
     quotes.serviceName = QStringLiteral("LwQuotes");
@@ -65,13 +87,22 @@ QList<ServiceInfo> records()
     lines.failureRebootMessage = QStringLiteral("msg\u2028& type nul >injected-separator.txt");
     lines.sidType = QStringLiteral("Restricted");
 
-    return {operators, percent, quotes, lines};
+    // The longest line cmd.exe reads, counted as written: "50% " takes five characters.
+    ServiceInfo longest;
+    longest.serviceName = QStringLiteral("LwLongest");
+    longest.binaryPath = QStringLiteral("C:\\longest.exe");
+    longest.description = QStringLiteral("50% ").repeated(1632) + QStringLiteral("ok");
+
+    return {operators, percent, bang, quotes, lines, longest};
 }
 
-QString expandedByCmd(const QString &text, const QString &systemRoot)
+ServiceInfo overLongRecord()
 {
-    QString expanded = text;
-    return expanded.replace(QStringLiteral("%SystemRoot%"), systemRoot);
+    ServiceInfo service;
+    service.serviceName = QStringLiteral("LwOverLong");
+    service.binaryPath = QStringLiteral("C:\\overlong.exe");
+    service.description = QString(8200, u'x') + QStringLiteral("\" & type nul >injected-long.txt");
+    return service;
 }
 
 QStringList expectedCall(const ServiceCommand &command)

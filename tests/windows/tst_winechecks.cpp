@@ -2,6 +2,7 @@
 // probe) against Wine's Service Control Manager, and the batch scripts our writer produces run
 // by Wine's cmd.exe against stand-in sc.exe and reg.exe that log the arguments they receive.
 
+#include "BatchScript.h"
 #include "HostileServices.h"
 #include "Ledgerwell.h"
 #include "ServiceCommands.h"
@@ -100,6 +101,7 @@ private slots:
     void otherServicesListed();
     void failingLevelsDoNotStopLaterOnes();
     void batchScriptPassesExactArguments();
+    void overLongLineRefusedBeforeWriting();
 
 private:
     const ProbedService *probed(const QString &name) const;
@@ -259,12 +261,10 @@ void tst_WineChecks::batchScriptPassesExactArguments()
     QVERIFY(parseCallLog(readFile(folder.filePath(QStringLiteral("calls.log"))), calls));
     QList<QStringList> expected;
     for (const ServiceInfo &service : services) {
-        for (const ServiceCommand &command : ServiceCommands::install(service)) {
-            QStringList call = HostileServices::expectedCall(command);
-            for (QString &argument : call)
-                argument = HostileServices::expandedByCmd(argument, QStringLiteral("C:\\windows"));
-            expected.append(call);
-        }
+        // Percent signs arrive as they stand: %SystemRoot% too, which the service manager
+        // expands when the service starts, as for a service the direct installation creates.
+        for (const ServiceCommand &command : ServiceCommands::install(service))
+            expected.append(HostileServices::expectedCall(command));
     }
     auto describe = [](const QStringList &call) {
         QStringList texts;
@@ -280,12 +280,37 @@ void tst_WineChecks::batchScriptPassesExactArguments()
                                 .arg(describe(received), describe(expected.at(i)))));
     }
     QCOMPARE(calls.size(), expected.size());
+    // One record makes a line of exactly the length cmd.exe reads; it must arrive whole.
+    qsizetype longestLine = 0;
+    const QString script = QString::fromUtf8(readFile(folder.filePath("services.bat")));
+    for (const QString &line : script.split(QStringLiteral("\r\n")))
+        longestLine = qMax(longestLine, line.size());
+    QCOMPARE(longestLine, qsizetype(BatchScript::MaximumLineLength));
+    QVERIFY2(!readFile(output).contains("truncated"), readFile(output).constData());
 
     // Nothing but the tools ran: no file that a payload would have created.
     QStringList entries = QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
     entries.sort();
     QCOMPARE(entries, QStringList({QStringLiteral("calls.log"), QStringLiteral("reg.exe"),
                                    QStringLiteral("sc.exe"), QStringLiteral("services.bat")}));
+}
+
+void tst_WineChecks::overLongLineRefusedBeforeWriting()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("services.bat"));
+    QVERIFY(writeFile(path, "@echo off\r\necho old script\r\n"));
+
+    QString error;
+    QVERIFY(!Ledgerwell::exportToBatch(
+        path, HostileServices::records() << HostileServices::overLongRecord(), &error));
+    QVERIFY2(error.contains(QStringLiteral("the description of service LwOverLong")),
+             qPrintable(error));
+    QCOMPARE(readFile(path), QByteArray("@echo off\r\necho old script\r\n"));
+
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("services.bat")});
 }
 
 QTEST_GUILESS_MAIN(tst_WineChecks)
