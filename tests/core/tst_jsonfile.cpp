@@ -26,6 +26,19 @@ ServiceInfo fullRecord()
     return s;
 }
 
+QByteArray utf16(const QByteArray &utf8, bool littleEndian)
+{
+    const QString text = QString::fromUtf8(utf8);
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char low = char(c.unicode() & 0xff);
+        const char high = char(c.unicode() >> 8);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ServiceInfo)
@@ -43,6 +56,8 @@ private slots:
     void reader();
     void readFailures_data();
     void readFailures();
+    void encodings_data();
+    void encodings();
     void failedWriteKeepsOldFile();
 
 private:
@@ -193,6 +208,19 @@ void tst_JsonFile::readFailures_data()
     QTest::newRow("broken on line 2") << QByteArray("[\n  {\"serviceName\": \"x\",,\n  }\n]")
                                       << JsonReadError::Reason::NotJson << 2;
     QTest::newRow("empty array") << QByteArray("[]") << JsonReadError::Reason::None << 0;
+
+    const QByteArray broken = "[\n  {\"serviceName\": \"x\",,\n  }\n]";
+    QTest::newRow("UTF-16 LE, broken on line 2")
+        << utf16(broken, true) << JsonReadError::Reason::NotJson << 2;
+    QTest::newRow("UTF-16 BE, broken on line 2")
+        << utf16(broken, false) << JsonReadError::Reason::NotJson << 2;
+    QTest::newRow("UTF-16 without a mark")
+        << utf16("[]", true).mid(2) << JsonReadError::Reason::NotJson << 1;
+    QTest::newRow("UTF-16 of odd length")
+        << utf16("[]", true) + 'x' << JsonReadError::Reason::NotJson << 1;
+    QTest::newRow("UTF-16 with a lone surrogate")
+        << utf16("[\n\"", true) + QByteArray("\x00\xD8", 2) + utf16("\"]", true).mid(2)
+        << JsonReadError::Reason::NotJson << 2;
 }
 
 void tst_JsonFile::readFailures()
@@ -210,6 +238,33 @@ void tst_JsonFile::readFailures()
     QVERIFY(Ledgerwell::importFromJson(m_dir.filePath("missing.json"), &error).isEmpty());
     QCOMPARE(error.reason, JsonReadError::Reason::CannotOpen);
     QVERIFY(!error.detail.isEmpty());
+}
+
+// As Windows PowerShell 5.1 (UTF-16 LE) and many editors (UTF-8 with a mark) write text files.
+void tst_JsonFile::encodings_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<int>("encoding"); // 8 for UTF-8, 16 for UTF-16 LE, 61 for UTF-16 BE
+    QTest::newRow("UTF-8 without a mark") << QByteArray() << 8;
+    QTest::newRow("UTF-8 with a mark") << QByteArray("\xEF\xBB\xBF") << 8;
+    QTest::newRow("UTF-16 LE with a mark") << QByteArray() << 16;
+    QTest::newRow("UTF-16 BE with a mark") << QByteArray() << 61;
+}
+
+void tst_JsonFile::encodings()
+{
+    QFETCH(QByteArray, mark);
+    QFETCH(int, encoding);
+    ServiceInfo record = fullRecord();
+    record.description += QString::fromUtf8(" \xF0\x9F\x98\x80 \xE2\x80\xA8 end");
+    const QList<ServiceInfo> records = {record, ServiceInfo()};
+    const QByteArray utf8 = Ledgerwell::jsonText(records);
+    const QByteArray file = encoding == 8 ? mark + utf8 : utf16(utf8, encoding == 16);
+
+    JsonReadError error;
+    const QList<ServiceInfo> back = Ledgerwell::importFromJson(writeText(file), &error);
+    QCOMPARE(error.reason, JsonReadError::Reason::None);
+    QCOMPARE(back, records);
 }
 
 void tst_JsonFile::failedWriteKeepsOldFile()
