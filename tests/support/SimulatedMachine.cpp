@@ -1,9 +1,10 @@
 #include "SimulatedMachine.h"
 
+#include "AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 SimulatedMachine::SimulatedMachine(Tools tools)
@@ -25,11 +26,8 @@ SimulatedMachine::~SimulatedMachine()
 
 bool SimulatedMachine::writeDatabase(const QJsonArray &services) const
 {
-    QSaveFile file(databasePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(QJsonObject{{"services", services}}).toJson());
-    return file.commit();
+    return AtomicFile::write(databasePath(),
+                             QJsonDocument(QJsonObject{{"services", services}}).toJson());
 }
 
 QJsonArray SimulatedMachine::databaseEntries() const
