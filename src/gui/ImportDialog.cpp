@@ -1,5 +1,6 @@
 #include "ImportDialog.h"
 
+#include "BatchExportCommand.h"
 #include "ChangePreviewDialog.h"
 #include "FileDialog.h"
 #include "Installation.h"
@@ -149,7 +150,16 @@ void ImportDialog::onCellDoubleClicked(int row, int /*column*/)
 
 void ImportDialog::onExportBatch()
 {
-    const QList<ServiceInfo> services = checkedServices();
+    // The checked records as checkedServices() gives them, each with its position in the file.
+    const QSet<QString> names = ServiceTable::checkedNames(m_table);
+    QList<ServiceInfo> services;
+    QList<int> positions;
+    for (int i = 0; i < m_services.size(); ++i) {
+        if (names.contains(m_services.at(i).serviceName)) {
+            services.append(m_services.at(i));
+            positions.append(i + 1);
+        }
+    }
     if (services.isEmpty()) {
         MessageBox::warning(this, tr("Export"), tr("No services selected."));
         return;
@@ -158,16 +168,7 @@ void ImportDialog::onExportBatch()
         FileDialog::getSaveFileName(this, tr("Save Batch Script"), tr("Batch Files (*.bat)"));
     if (fileName.isEmpty())
         return;
-
-    QString error;
-    if (!Ledgerwell::exportToBatch(fileName, services, &error)) {
-        MessageBox::warning(
-            this, tr("Export"),
-            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
-        return;
-    }
-    MessageBox::information(this, tr("Export"),
-                            tr("Exported %1 services to:\n%2").arg(services.size()).arg(fileName));
+    BatchExportCommand::run(this, fileName, services, positions);
 }
 
 void ImportDialog::onPreview()

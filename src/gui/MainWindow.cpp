@@ -2,6 +2,7 @@
 
 #include "AnsiblePlaybook.h"
 #include "AppSettings.h"
+#include "BatchExportCommand.h"
 #include "FileDialog.h"
 #include "ImportDialog.h"
 #include "InterfaceLanguage.h"
@@ -280,8 +281,8 @@ void MainWindow::exportServices(ExportFormat format)
     bool written = false;
     switch (format) {
     case ExportFormat::Batch:
-        written = Ledgerwell::exportToBatch(path, services, &error);
-        break;
+        BatchExportCommand::run(this, path, services);
+        return;
     case ExportFormat::Json:
         written = Ledgerwell::exportToJson(path, services, &error);
         break;

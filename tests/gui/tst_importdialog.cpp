@@ -130,6 +130,8 @@ private slots:
     void editKeepsTheFilter();
     void exportBatch();
     void exportBatchRefusals();
+    void exportBatchLeavesOutUnusableNames();
+    void exportBatchRefusesOverLongLine();
     void previewNeedsACurrentRow();
     void rowMenu();
 
@@ -369,6 +371,56 @@ void tst_ImportDialog::exportBatchRefusals()
     QVERIFY(FileDialog::requests().isEmpty());
     QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
     QCOMPARE(MessageBox::lastShown().text, QStringLiteral("No services selected."));
+}
+
+void tst_ImportDialog::exportBatchLeavesOutUnusableNames()
+{
+    QList<ServiceInfo> services = threeServices();
+    services.insert(1, importedService("", "Nameless", "Auto", "LocalSystem", "a.exe"));
+    services.append(importedService("Acme/Agent", "Slashed", "Auto", "LocalSystem", "b.exe"));
+    ImportDialog dialog(services);
+    const QString path = m_env->filePath("kept.bat");
+    FileDialog::queueFileName(path);
+    clickButton(dialog, "exportBatchButton");
+
+    // Named by their position in the file; the others are written.
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().text,
+             "Exported 3 services to:\n" + path
+                 + "\n\nLeft out of the script, since Windows would not accept their service "
+                   "names:\n"
+                   R"(record 2 ("Nameless") has no service name)"
+                   "\n"
+                   R"(record 5 ("Slashed") has a service name with "/" or "\")");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray script = file.readAll();
+    QCOMPARE(script.count("sc create "), 3);
+    QVERIFY(!script.contains("Nameless"));
+    QVERIFY(!script.contains("Slashed"));
+}
+
+void tst_ImportDialog::exportBatchRefusesOverLongLine()
+{
+    QList<ServiceInfo> services = threeServices();
+    services[2].description = QString(9000, u'x');
+    ImportDialog dialog(services);
+    const QString path = m_env->filePath("old.bat");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    FileDialog::queueFileName(path);
+    clickButton(dialog, "exportBatchButton");
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().text,
+             "Cannot write the batch script: the description of service BITS makes a line of "
+             "9,024 characters; cmd.exe reads at most 8191.");
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
 }
 
 void tst_ImportDialog::previewNeedsACurrentRow()

@@ -32,6 +32,8 @@ private slots:
     void exportWritesFile();
     void exportToUnwritablePath_data();
     void exportToUnwritablePath();
+    void batchExportRefusals_data();
+    void batchExportRefusals();
     void importOpensDialog_data();
     void importOpensDialog();
     void importFailure_data();
@@ -230,6 +232,47 @@ QStringList tst_MainWindowCommands::importAndCloseDialog(MainWindow &window, con
     FileDialog::queueFileName(path);
     run(window, "import");
     return rows;
+}
+
+void tst_MainWindowCommands::batchExportRefusals_data()
+{
+    QTest::addColumn<QJsonObject>("service");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("line over the limit")
+        << simulatedService("Zzz", "Long", "C:\\z.exe", 3, "LocalSystem", QString(8200, u'%'))
+        << "Cannot write the batch script: the description of service Zzz makes a line of "
+           "16,423 characters; cmd.exe reads at most 8191.";
+    QTest::newRow("name Windows refuses")
+        << simulatedService("Zz/z", "Slashed", "C:\\z.exe")
+        << "Exported 1 services to:\n%1\n\nLeft out of the script, since Windows would not "
+           R"(accept their service names:)"
+           "\n"
+           R"(record 2 ("Slashed") has a service name with "/" or "\")";
+}
+
+void tst_MainWindowCommands::batchExportRefusals()
+{
+    QFETCH(QJsonObject, service);
+    QFETCH(QString, message);
+    QVERIFY(m_env->writeDatabase(sampleServices() << service));
+    const QString path = m_env->filePath("services.bat");
+    QVERIFY(writeFile(path, "old"));
+
+    MainWindow window;
+    checkServices(serviceTable(window), {"Spooler", service.value("name").toString()});
+    FileDialog::queueFileName(path);
+    run(window, "exportBatch");
+
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
+    QCOMPARE(MessageBox::lastShown().text, QString(message).replace("%1", path));
+    const QByteArray script = readFile(path);
+    if (message.startsWith("Cannot")) {
+        QCOMPARE(script, QByteArray("old"));
+    } else {
+        QVERIFY(script.contains("sc create \"Spooler\""));
+        QVERIFY(!script.contains("Slashed"));
+    }
 }
 
 void tst_MainWindowCommands::importOpensDialog_data()
