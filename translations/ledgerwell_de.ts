@@ -642,6 +642,64 @@ Nothing was changed.</source>
 %1
 
 Es wurde nichts geändert.</translation>
+        <source>the image path</source>
+        <translation>der Pfad zur EXE-Datei</translation>
+    </message>
+    <message>
+        <source>the account name</source>
+        <translation>der Kontoname</translation>
+    </message>
+    <message>
+        <source>the display name</source>
+        <translation>der Anzeigename</translation>
+    </message>
+    <message>
+        <source>the load order group</source>
+        <translation>die Ladereihenfolgegruppe</translation>
+    </message>
+    <message>
+        <source>the recovery command</source>
+        <translation>der Wiederherstellungsbefehl</translation>
+    </message>
+    <message>
+        <source>the reboot message</source>
+        <translation>die Neustartmeldung</translation>
+    </message>
+    <message>
+        <source>the description</source>
+        <translation>die Beschreibung</translation>
+    </message>
+    <message>
+        <source>the SID type</source>
+        <translation>der SID-Typ</translation>
+    </message>
+    <message>
+        <source>the service name</source>
+        <translation>der Dienstname</translation>
+    </message>
+    <message>
+        <source>Cannot write the batch script: %1 of service %2 makes a line of %3 characters; cmd.exe reads at most %4.</source>
+        <translation>Das Batch-Skript kann nicht geschrieben werden: %1 des Dienstes %2 ergibt eine Zeile von %3 Zeichen; cmd.exe liest höchstens %4.</translation>
+    </message>
+    <message>
+        <source>Cannot write the batch script: none of the records has a service name that Windows accepts.</source>
+        <translation>Das Batch-Skript kann nicht geschrieben werden: Keiner der Einträge hat einen Dienstnamen, den Windows annimmt.</translation>
+    </message>
+    <message>
+        <source>Left out of the script, since Windows would not accept their service names:</source>
+        <translation>Nicht in das Skript aufgenommen, da Windows ihre Dienstnamen nicht annehmen würde:</translation>
+    </message>
+    <message>
+        <source>the list of dependencies</source>
+        <translation>die Liste der Abhängigkeiten</translation>
+    </message>
+    <message>
+        <source>the list of recovery actions</source>
+        <translation>die Liste der Wiederherstellungsaktionen</translation>
+    </message>
+    <message>
+        <source>the list of required privileges</source>
+        <translation>die Liste der erforderlichen Berechtigungen</translation>
     </message>
     <message>
         <source>New</source>

@@ -153,11 +153,11 @@ QString fieldOf(const ServiceCommand &command, qsizetype index)
     if (previous == u"DisplayName=")
         return QCoreApplication::translate("ImportDialog", "the display name");
     if (previous == u"depend=")
-        return QCoreApplication::translate("ImportDialog", "the dependencies");
+        return QCoreApplication::translate("ImportDialog", "the list of dependencies");
     if (previous == u"group=")
         return QCoreApplication::translate("ImportDialog", "the load order group");
     if (previous == u"actions=")
-        return QCoreApplication::translate("ImportDialog", "the recovery actions");
+        return QCoreApplication::translate("ImportDialog", "the list of recovery actions");
     if (previous == u"command=")
         return QCoreApplication::translate("ImportDialog", "the recovery command");
     if (previous == u"reboot=")
@@ -167,7 +167,7 @@ QString fieldOf(const ServiceCommand &command, qsizetype index)
     if (index == 2 && command.step == Step::SidType)
         return QCoreApplication::translate("ImportDialog", "the SID type");
     if (index == 2 && command.step == Step::Privileges)
-        return QCoreApplication::translate("ImportDialog", "the required privileges");
+        return QCoreApplication::translate("ImportDialog", "the list of required privileges");
     return QCoreApplication::translate("ImportDialog", "the service name");
 }
 

@@ -364,7 +364,8 @@ void tst_BatchScript::longLineRefused_data()
     QTest::newRow("display name") << display << refusal("the display name", "Big", "13,096");
     ServiceInfo dependencies = named("Dep", "svc.exe");
     dependencies.dependencies = QStringList(2000, "Dep&");
-    QTest::newRow("dependencies") << dependencies << refusal("the dependencies", "Dep", "10,082");
+    QTest::newRow("dependencies") << dependencies
+                                  << refusal("the list of dependencies", "Dep", "10,082");
     ServiceInfo command = named("Cmd", "svc.exe");
     command.firstFailure = {"run_command", 0};
     command.failureCommand = "notify.exe";
@@ -377,7 +378,7 @@ void tst_BatchScript::longLineRefused_data()
     ServiceInfo privileges = named("Pv", "svc.exe");
     privileges.requiredPrivileges = QStringList(1000, "SeBackupPrivilege");
     QTest::newRow("required privileges")
-        << privileges << refusal("the required privileges", "Pv", "18,013");
+        << privileges << refusal("the list of required privileges", "Pv", "18,013");
     QTest::newRow("payload past the limit")
         << HostileServices::overLongRecord() << refusal("the description", "LwOverLong", "8,264");
 }
