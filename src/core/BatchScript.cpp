@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QStringEncoder>
 
+#include <algorithm>
 #include <iterator>
 
 namespace BatchScript {
@@ -27,13 +29,6 @@ bool isAsciiLetterOrDigit(char16_t c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-// A line break inside a value would end the batch line and start a command of its own; these
-// characters are written as blanks.
-bool isControlCharacter(char16_t c)
-{
-    return c < 0x20 || c == 0x7f || c == 0x2028 || c == 0x2029;
-}
-
 // Only letters, digits and _ - . / may stand bare in a line.
 bool isBareSafe(QStringView text)
 {
@@ -47,98 +42,175 @@ bool isBareSafe(QStringView text)
     return true;
 }
 
-qsizetype trailingBackslashes(const QString &text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = text.size() - 1; i >= 0 && text.at(i) == u'\\'; --i)
-        ++count;
-    return count;
-}
+// What a character means to the line: most pass as they stand.
+enum class Kind : unsigned char { Plain, Quote, Percent, Operator, Control };
 
-void appendBackslashes(QString &line, qsizetype count)
+constexpr Kind asciiKind(char16_t c)
 {
-    for (qsizetype i = 0; i < count; ++i)
-        line.append(u'\\');
-}
-
-// An argument as the Windows C runtime reads it back, between double quotes: a double quote is
-// written as \" and backslashes before a quote are doubled.
-void appendQuotedArgument(QString &line, QStringView value)
-{
-    line.append(u'"');
-    const char16_t *data = value.utf16();
-    const qsizetype size = value.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i];
-        if (c != u'"' && !isControlCharacter(c))
-            continue;
-        line.append(QStringView(data + runStart, i - runStart));
-        if (c == u'"') {
-            appendBackslashes(line, trailingBackslashes(line) + 1);
-            line.append(u'"');
-        } else {
-            line.append(u' ');
-        }
-        runStart = i + 1;
+    if (c < 0x20 || c == 0x7f)
+        return Kind::Control;
+    switch (c) {
+    case u'"':
+        return Kind::Quote;
+    case u'%':
+        return Kind::Percent;
+    case u'&':
+    case u'|':
+    case u'<':
+    case u'>':
+    case u'^':
+        return Kind::Operator;
+    default:
+        return Kind::Plain;
     }
-    line.append(QStringView(data + runStart, size - runStart));
-    // Backslashes before the closing quote would escape it.
-    appendBackslashes(line, trailingBackslashes(line));
-    line.append(u'"');
 }
 
-// The command line as the program should receive it.
-void appendProgramLine(QString &line, const ServiceCommand &command)
+struct KindTable
 {
-    line.append(command.program);
+    Kind kinds[128] = {};
+    constexpr KindTable()
+    {
+        for (char16_t c = 0; c < 128; ++c)
+            kinds[c] = asciiKind(c);
+    }
+};
+constexpr KindTable kindTable;
+
+Kind kindOf(char16_t c)
+{
+    if (c < 128)
+        return kindTable.kinds[c];
+    // A line break inside a value would end the batch line and start a command of its own.
+    return c == 0x2028 || c == 0x2029 ? Kind::Control : Kind::Plain;
+}
+
+// Writes one batch line in a single pass into room reserved for it.
+//
+// cmd.exe reads the line in two passes. First it replaces %% by % and expands every other
+// percent sign (variables, arguments such as %1, %* and %~dp0, or nothing for a lone %), so
+// each percent sign is doubled. Then it toggles its quoting at every double quote, escaped for
+// the C runtime or not, and treats & | < > ^ as its own outside quotes, where a caret passes the
+// next character on literally. Control characters are written as blanks.
+class LineWriter
+{
+public:
+    // Each character takes at most two in the line, and each argument a blank and two quotes.
+    static qsizetype maximumLength(const ServiceCommand &command)
+    {
+        qsizetype length = 2 * command.program.size();
+        for (const CommandArgument &argument : command.arguments)
+            length += 2 * argument.text.size() + 3;
+        return length;
+    }
+
+    explicit LineWriter(char16_t *out)
+        : m_out(out)
+    {
+    }
+
+    char16_t *end() const { return m_out; }
+
+    // A keyword, a program name or a bare value, as it stands.
+    void appendBare(QStringView text) { appendValue(text, false); }
+
+    // A value between double quotes, as the Windows C runtime reads it back: a double quote is
+    // written as \" and backslashes before a quote are doubled.
+    void appendQuoted(QStringView text)
+    {
+        appendQuote();
+        appendValue(text, true);
+        // Backslashes before the closing quote would escape it.
+        appendBackslashes(trailingBackslashes(text, text.size()));
+        appendQuote();
+    }
+
+    void appendBlank() { *m_out++ = u' '; }
+
+private:
+    void appendValue(QStringView text, bool quoted)
+    {
+        const char16_t *data = text.utf16();
+        const qsizetype size = text.size();
+        qsizetype i = 0;
+        while (i < size) {
+            // Most of a value is plain: copy it in whole runs.
+            const qsizetype runStart = i;
+            while (i < size && kindOf(data[i]) == Kind::Plain)
+                ++i;
+            std::copy(data + runStart, data + i, m_out);
+            m_out += i - runStart;
+            if (i == size)
+                break;
+            const char16_t c = data[i];
+            switch (kindOf(c)) {
+            case Kind::Plain:
+                break;
+            case Kind::Quote:
+                if (quoted)
+                    appendBackslashes(trailingBackslashes(text, i) + 1);
+                appendQuote();
+                break;
+            case Kind::Percent:
+                *m_out++ = u'%';
+                *m_out++ = u'%';
+                break;
+            case Kind::Operator:
+                if (!m_insideQuotes)
+                    *m_out++ = u'^';
+                *m_out++ = c;
+                break;
+            case Kind::Control:
+                *m_out++ = u' ';
+                break;
+            }
+            ++i;
+        }
+    }
+
+    void appendQuote()
+    {
+        *m_out++ = u'"';
+        m_insideQuotes = !m_insideQuotes;
+    }
+
+    void appendBackslashes(qsizetype count)
+    {
+        for (qsizetype i = 0; i < count; ++i)
+            *m_out++ = u'\\';
+    }
+
+    // The backslashes that stand in text directly before position end.
+    static qsizetype trailingBackslashes(QStringView text, qsizetype end)
+    {
+        qsizetype count = 0;
+        while (end - count > 0 && text.at(end - count - 1) == u'\\')
+            ++count;
+        return count;
+    }
+
+    char16_t *m_out;
+    bool m_insideQuotes = false;
+};
+
+// Appends the command's line to out and returns its length.
+qsizetype appendCommandLine(QString &out, const ServiceCommand &command)
+{
+    const qsizetype start = out.size();
+    out.resize(start + LineWriter::maximumLength(command));
+    char16_t *begin = reinterpret_cast<char16_t *>(out.data()) + start;
+    LineWriter line(begin);
+    line.appendBare(command.program);
     for (const CommandArgument &argument : command.arguments) {
-        line.append(u' ');
+        line.appendBlank();
         if (argument.form == CommandArgument::Form::Keyword
             || (argument.form == CommandArgument::Form::Bare && isBareSafe(argument.text)))
-            line.append(argument.text);
+            line.appendBare(argument.text);
         else
-            appendQuotedArgument(line, argument.text);
+            line.appendQuoted(argument.text);
     }
-}
-
-// cmd.exe reads a batch line in two passes. First it replaces %% by % and expands every other
-// percent sign (variables, arguments such as %1, %* and %~dp0, or nothing for a lone %), so each
-// percent sign is doubled. Then it toggles its quoting at every double quote and treats
-// & | < > ^ as its own outside quotes, where a caret passes the next character on literally;
-// since the doubling is undone before that, the quote state follows the line as given.
-void appendForCmd(QString &out, QStringView line)
-{
-    const char16_t *data = line.utf16();
-    const qsizetype size = line.size();
-    bool insideQuotes = false;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        switch (data[i]) {
-        case u'"':
-            insideQuotes = !insideQuotes;
-            break;
-        case u'%':
-            out.append(QStringView(data + runStart, i + 1 - runStart));
-            out.append(u'%');
-            runStart = i + 1;
-            break;
-        case u'&':
-        case u'|':
-        case u'<':
-        case u'>':
-        case u'^':
-            if (!insideQuotes) {
-                out.append(QStringView(data + runStart, i - runStart));
-                out.append(u'^');
-                runStart = i;
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    out.append(QStringView(data + runStart, size - runStart));
+    const qsizetype length = line.end() - begin;
+    out.resize(start + length);
+    return length;
 }
 
 // The record field an argument of the command carries, as a phrase such as "the description".
@@ -215,26 +287,47 @@ qsizetype estimatedSize(const QList<ServiceInfo> &services)
     return size;
 }
 
+// Collects the script as UTF-8, one block at a time, so that the text of a block is still in
+// the cache when it is converted.
+class Utf8Output
+{
+public:
+    explicit Utf8Output(qsizetype expectedSize) { m_bytes.reserve(expectedSize); }
+
+    void append(QStringView text)
+    {
+        const qsizetype used = m_bytes.size();
+        const qsizetype needed = used + m_encoder.requiredSpace(text.size());
+        if (needed > m_bytes.capacity())
+            m_bytes.reserve(qMax(needed, 2 * m_bytes.capacity()));
+        m_bytes.resize(needed);
+        char *end = m_encoder.appendToBuffer(m_bytes.data() + used, text);
+        m_bytes.resize(end - m_bytes.constData());
+    }
+
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    QByteArray m_bytes;
+};
+
 } // namespace
 
 QString commandLine(const ServiceCommand &command)
 {
-    QString programLine;
-    appendProgramLine(programLine, command);
     QString line;
-    line.reserve(programLine.size() + programLine.size() / 8 + 16);
-    appendForCmd(line, programLine);
+    appendCommandLine(line, command);
     return line;
 }
 
 Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
 {
     Script script;
-    QString text;
-    text.reserve(estimatedSize(services));
-    text.append(QStringView(header));
+    Utf8Output output(estimatedSize(services));
+    output.append(QStringView(header));
 
-    QString programLine;
+    QString block;
     for (qsizetype i = 0; i < services.size(); ++i) {
         const ServiceInfo &service = services.at(i);
         const ServiceName::Problem problem = ServiceName::problem(service.serviceName);
@@ -244,19 +337,17 @@ Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
                                   + ServiceName::describe(problem));
             continue;
         }
+        block.resize(0);
         for (const ServiceCommand &command : ServiceCommands::install(service)) {
-            programLine.resize(0);
-            appendProgramLine(programLine, command);
-            const qsizetype lineStart = text.size();
-            appendForCmd(text, programLine);
-            const qsizetype length = text.size() - lineStart;
+            const qsizetype length = appendCommandLine(block, command);
             if (length > MaximumLineLength) {
                 script.refusal = lineTooLong(service, command, length);
                 return script;
             }
-            text.append(u"\r\n");
+            block.append(u"\r\n");
         }
-        text.append(u"\r\n");
+        block.append(u"\r\n");
+        output.append(block);
         ++script.serviceCount;
     }
     if (script.serviceCount == 0 && !services.isEmpty()) {
@@ -267,8 +358,8 @@ Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
             + u'\n' + script.leftOut.join(u'\n');
         return script;
     }
-    text.append(QStringView(footer));
-    script.bytes = text.toUtf8();
+    output.append(QStringView(footer));
+    script.bytes = output.take();
     return script;
 }
 

@@ -19,21 +19,31 @@ CommandArgument quoted(const QString &text)
     return {text, CommandArgument::Form::Quoted};
 }
 
-ServiceCommand scCommand(ServiceCommand::Step step, std::initializer_list<CommandArgument> args)
+// Room for the options that follow the fixed arguments, so that a long script is written
+// without growing every list.
+ServiceCommand scCommand(ServiceCommand::Step step, std::initializer_list<CommandArgument> args,
+                         qsizetype options = 0)
 {
-    return {step, QStringLiteral("sc"), QList<CommandArgument>(args)};
+    ServiceCommand command{step, QStringLiteral("sc"), {}};
+    command.arguments.reserve(qsizetype(args.size()) + options);
+    command.arguments.append(QList<CommandArgument>(args));
+    return command;
 }
 
 QString actionText(const ServiceInfo &service)
 {
     const FailureAction *const actions[] = {&service.firstFailure, &service.secondFailure,
                                             &service.subsequentFailure};
-    QStringList parts;
+    QString text;
+    text.reserve(48);
     for (const FailureAction *action : actions) {
-        parts.append(ServiceCommands::failureActionKeyword(action->type));
-        parts.append(QString::number(action->delayMs));
+        if (!text.isEmpty())
+            text.append(u'/');
+        text.append(ServiceCommands::failureActionKeyword(action->type));
+        text.append(u'/');
+        text.append(QString::number(action->delayMs));
     }
-    return parts.join(u'/');
+    return text;
 }
 
 } // namespace
@@ -167,7 +177,8 @@ ServiceCommand create(const ServiceInfo &service)
                    keyword(QStringLiteral("binPath=")), quoted(service.binaryPath),
                    keyword(QStringLiteral("start=")), keyword(startKeyword(service.startType)),
                    keyword(QStringLiteral("type=")), keyword(typeKeyword(service.serviceType)),
-                   keyword(QStringLiteral("error=")), keyword(errorKeyword(service.errorControl))});
+                   keyword(QStringLiteral("error=")), keyword(errorKeyword(service.errorControl))},
+                  8);
 
     auto option = [&command](const QString &name, const QString &value) {
         if (!value.isEmpty())
@@ -185,6 +196,7 @@ QList<ServiceCommand> followUps(const ServiceInfo &service)
     using Step = ServiceCommand::Step;
     const QString &name = service.serviceName;
     QList<ServiceCommand> commands;
+    commands.reserve(6);
 
     if (!service.description.isEmpty()) {
         commands.append(scCommand(Step::Description, {keyword(QStringLiteral("description")),
@@ -202,7 +214,8 @@ QList<ServiceCommand> followUps(const ServiceInfo &service)
             Step::Failure,
             {keyword(QStringLiteral("failure")), quoted(name), keyword(QStringLiteral("reset=")),
              bare(resetSeconds(service.failureResetDays)), keyword(QStringLiteral("actions=")),
-             bare(actionText(service))});
+             bare(actionText(service))},
+            4);
         if (!service.failureCommand.isEmpty()) {
             QString commandLine = service.failureCommand;
             if (!service.failureCommandParams.isEmpty())
@@ -240,7 +253,11 @@ QList<ServiceCommand> followUps(const ServiceInfo &service)
 
 QList<ServiceCommand> install(const ServiceInfo &service)
 {
-    return QList<ServiceCommand>{create(service)} + followUps(service);
+    QList<ServiceCommand> commands;
+    commands.reserve(7);
+    commands.append(create(service));
+    commands.append(followUps(service));
+    return commands;
 }
 
 } // namespace ServiceCommands
