@@ -342,6 +342,7 @@ Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
             const qsizetype length = appendCommandLine(block, command);
             if (length > MaximumLineLength) {
                 script.refusal = lineTooLong(service, command, length);
+                script.leftOut.clear();
                 return script;
             }
             block.append(u"\r\n");

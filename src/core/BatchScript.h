@@ -18,11 +18,14 @@ constexpr int MaximumLineLength = 8191;
 // A whole script (header, one block per service, footer), or why none can be written.
 struct Script
 {
-    QByteArray bytes; // UTF-8, every line ended by CR LF; empty when refused
-    QString refusal;  // a whole sentence naming the service and the field; empty when sound
-    QStringList
-        leftOut; // one entry per record left out, such as: record 3 ("X") has no service name
-    int serviceCount = 0; // the records the script creates
+    // UTF-8, every line ended by CR LF; empty when refused.
+    QByteArray bytes;
+    // Why no script can be written, as a whole sentence; empty when the script is sound.
+    QString refusal;
+    // The records left out, one entry each, such as: record 3 ("X") has no service name.
+    QStringList leftOut;
+    // The records the script creates.
+    int serviceCount = 0;
 
     bool isRefused() const { return !refusal.isEmpty(); }
 };
