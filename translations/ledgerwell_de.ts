@@ -632,16 +632,6 @@ Nothing was changed.</source>
 Es wurde nichts geändert.</translation>
     </message>
     <message>
-        <source>The current configuration of these services cannot be read, so they cannot be saved before they are replaced:
-
-%1
-
-Nothing was changed.</source>
-        <translation>Die aktuelle Konfiguration dieser Dienste kann nicht gelesen werden, daher können sie vor dem Ersetzen nicht gesichert werden:
-
-%1
-
-Es wurde nichts geändert.</translation>
         <source>the image path</source>
         <translation>der Pfad zur EXE-Datei</translation>
     </message>
@@ -716,6 +706,18 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+    <message>
+        <source>The current configuration of these services cannot be read, so they cannot be saved before they are replaced:
+
+%1
+
+Nothing was changed.</source>
+        <translation>Die aktuelle Konfiguration dieser Dienste kann nicht gelesen werden, daher können sie vor dem Ersetzen nicht gesichert werden:
+
+%1
+
+Es wurde nichts geändert.</translation>
     </message>
 </context>
 <context>

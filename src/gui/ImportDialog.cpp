@@ -150,15 +150,12 @@ void ImportDialog::onCellDoubleClicked(int row, int /*column*/)
 
 void ImportDialog::onExportBatch()
 {
-    // The checked records as checkedServices() gives them, each with its position in the file.
-    const QSet<QString> names = ServiceTable::checkedNames(m_table);
+    // Each with its position in the file, by which records left out are named.
     QList<ServiceInfo> services;
     QList<int> positions;
-    for (int i = 0; i < m_services.size(); ++i) {
-        if (names.contains(m_services.at(i).serviceName)) {
-            services.append(m_services.at(i));
-            positions.append(i + 1);
-        }
+    for (const Installation::Item &item : checkedItems()) {
+        services.append(item.service);
+        positions.append(item.position);
     }
     if (services.isEmpty()) {
         MessageBox::warning(this, tr("Export"), tr("No services selected."));
