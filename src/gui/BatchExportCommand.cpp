@@ -1,6 +1,5 @@
 #include "BatchExportCommand.h"
 
-#include "AtomicFile.h"
 #include "Ledgerwell.h"
 #include "MessageBox.h"
 
@@ -19,7 +18,7 @@ bool run(QWidget *parent, const QString &path, const QList<ServiceInfo> &service
         return false;
     }
     QString error;
-    if (!AtomicFile::write(path, script.bytes, &error)) {
+    if (!Ledgerwell::writeFile(path, script.bytes, &error)) {
         MessageBox::warning(
             parent, title,
             QCoreApplication::translate("ImportDialog", "Cannot write file %1:\n%2.")

@@ -258,7 +258,7 @@ void tst_JsonFile::encodings()
     ServiceInfo record = fullRecord();
     record.description += QString::fromUtf8(" \xF0\x9F\x98\x80 \xE2\x80\xA8 end");
     const QList<ServiceInfo> records = {record, ServiceInfo()};
-    const QByteArray utf8 = Ledgerwell::jsonText(records);
+    const QByteArray utf8 = Ledgerwell::jsonDocument(records);
     const QByteArray file = encoding == 8 ? mark + utf8 : utf16(utf8, encoding == 16);
 
     JsonReadError error;
