@@ -1,6 +1,7 @@
 #include "Ledgerwell.h"
 
 #include "AtomicFile.h"
+#include "YamlText.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -147,19 +148,6 @@ void setParseErrorPosition(const QByteArray &data, qsizetype offset, JsonReadErr
     error.column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
 }
 
-// The length of the valid UTF-16 at the start of text: a surrogate must stand in a pair.
-qsizetype validUtf16Length(QStringView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            return i;
-    }
-    return text.size();
-}
-
 // The file as UTF-8, as the JSON parser reads it. Windows tools write UTF-8 with a byte order
 // mark, and Windows PowerShell 5.1 writes UTF-16 with one. False, with the position in error,
 // for UTF-16 that does not decode.
@@ -182,9 +170,10 @@ bool toUtf8(QByteArray &data, JsonReadError &error)
         text[i] =
             QChar(littleEndian ? char16_t(first | second << 8) : char16_t(first << 8 | second));
     }
-    const qsizetype valid = validUtf16Length(text);
+    const qsizetype unpaired = YamlText::unpairedSurrogate(text);
+    const qsizetype valid = unpaired < 0 ? text.size() : unpaired;
     data = text.toUtf8();
-    if (valid < text.size() || oddLength) {
+    if (unpaired >= 0 || oddLength) {
         error.reason = JsonReadError::Reason::NotJson;
         error.detail = QStringLiteral("invalid UTF-16 text");
         setParseErrorPosition(data, text.left(valid).toUtf8().size(), error);
