@@ -1,6 +1,7 @@
 #include "Ledgerwell.h"
 
 #include "AtomicFile.h"
+#include "JsonServiceReader.h"
 #include "YamlText.h"
 
 #include <QFile>
@@ -9,8 +10,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include <cmath>
-#include <limits>
+#include <optional>
 
 namespace {
 
@@ -49,95 +49,6 @@ QJsonObject serviceToJson(const ServiceInfo &s)
         {QStringLiteral("requiredPrivileges"), toJsonArray(s.requiredPrivileges)},
         {QStringLiteral("launchProtected"), s.launchProtected},
     };
-}
-
-QString stringValue(const QJsonObject &object, QLatin1StringView key)
-{
-    const QJsonValue value = object.value(key);
-    return value.isString() ? value.toString() : QString();
-}
-
-// A whole number within the signed 32-bit range, else 0.
-int intValue(const QJsonValue &value)
-{
-    if (!value.isDouble())
-        return 0;
-    const double number = value.toDouble();
-    if (std::trunc(number) != number || number < std::numeric_limits<int>::min()
-        || number > std::numeric_limits<int>::max())
-        return 0;
-    return int(number);
-}
-
-QStringList listValue(const QJsonObject &object, QLatin1StringView key)
-{
-    QStringList list;
-    const QJsonValue value = object.value(key);
-    if (!value.isArray())
-        return list;
-    const QJsonArray array = value.toArray();
-    for (const QJsonValue &element : array)
-        list.append(element.isString() ? element.toString() : QString());
-    return list;
-}
-
-FailureAction failureActionFromJson(const QJsonObject &object)
-{
-    const QJsonValue type = object.value(QLatin1StringView("type"));
-    return {type.isString() ? type.toString() : QStringLiteral("none"),
-            intValue(object.value(QLatin1StringView("delayMs")))};
-}
-
-FailureAction actionValue(const QJsonObject &object, QLatin1StringView key)
-{
-    return failureActionFromJson(object.value(key).toObject());
-}
-
-// The recovery settings in the shape of an `sc failure` line: "type/delay/type/delay/type/delay"
-// and the reset period in seconds.
-void readAlternativeRecoveryKeys(const QJsonObject &object, ServiceInfo &s)
-{
-    const QStringList parts =
-        object.value(QLatin1StringView("failureActions")).toString().split(u'/');
-    auto delay = [](const QString &part) {
-        bool ok = false;
-        const int value = part.toInt(&ok, 10);
-        return ok ? value : 0;
-    };
-    FailureAction *const actions[] = {&s.firstFailure, &s.secondFailure, &s.subsequentFailure};
-    for (int i = 0; i < 3 && parts.size() >= 2 * (i + 1); ++i)
-        *actions[i] = {parts.at(2 * i), delay(parts.at(2 * i + 1))};
-
-    s.failureResetDays = intValue(object.value(QLatin1StringView("failureResetPeriod"))) / 86400;
-}
-
-ServiceInfo serviceFromJson(const QJsonObject &o)
-{
-    ServiceInfo s;
-    s.serviceName = stringValue(o, QLatin1StringView("serviceName"));
-    s.displayName = stringValue(o, QLatin1StringView("displayName"));
-    s.description = stringValue(o, QLatin1StringView("description"));
-    s.binaryPath = stringValue(o, QLatin1StringView("binaryPath"));
-    s.startType = stringValue(o, QLatin1StringView("startType"));
-    s.serviceType = stringValue(o, QLatin1StringView("serviceType"));
-    s.errorControl = stringValue(o, QLatin1StringView("errorControl"));
-    s.accountName = stringValue(o, QLatin1StringView("accountName"));
-    s.loadOrderGroup = stringValue(o, QLatin1StringView("loadOrderGroup"));
-    s.dependencies = listValue(o, QLatin1StringView("dependencies"));
-    s.failureResetDays = intValue(o.value(QLatin1StringView("failureResetDays")));
-    s.firstFailure = actionValue(o, QLatin1StringView("firstFailure"));
-    s.secondFailure = actionValue(o, QLatin1StringView("secondFailure"));
-    s.subsequentFailure = actionValue(o, QLatin1StringView("subsequentFailure"));
-    s.failureCommand = stringValue(o, QLatin1StringView("failureCommand"));
-    s.failureCommandParams = stringValue(o, QLatin1StringView("failureCommandParams"));
-    s.failureRebootMessage = stringValue(o, QLatin1StringView("failureRebootMessage"));
-    if (o.contains(QLatin1StringView("failureActions")))
-        readAlternativeRecoveryKeys(o, s);
-    s.sidType = stringValue(o, QLatin1StringView("sidType"));
-    s.preShutdownTimeout = intValue(o.value(QLatin1StringView("preShutdownTimeout")));
-    s.launchProtected = stringValue(o, QLatin1StringView("launchProtected"));
-    s.requiredPrivileges = listValue(o, QLatin1StringView("requiredPrivileges"));
-    return s;
 }
 
 void setParseErrorPosition(const QByteArray &data, qsizetype offset, JsonReadError &error)
@@ -238,6 +149,9 @@ QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError
     QByteArray data = file.readAll();
     if (!toUtf8(data, failure))
         return {};
+    file.close();
+    if (std::optional<QList<ServiceInfo>> services = JsonServiceReader::fromBytes(data))
+        return *std::move(services);
 
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
@@ -252,10 +166,7 @@ QList<ServiceInfo> Ledgerwell::importFromJson(const QString &path, JsonReadError
         return {};
     }
 
-    QList<ServiceInfo> services;
-    const QJsonArray array = document.array();
-    services.reserve(array.size());
-    for (const QJsonValue &element : array)
-        services.append(serviceFromJson(element.toObject()));
-    return services;
+    // The records are made from the document alone; the bytes need not stay meanwhile.
+    data = QByteArray();
+    return JsonServiceReader::fromArray(document.array());
 }

@@ -1,3 +1,4 @@
+#include "JsonServiceReader.h"
 #include "Ledgerwell.h"
 #include "ServiceRecords.h"
 
@@ -59,6 +60,8 @@ private slots:
     void encodings_data();
     void encodings();
     void failedWriteKeepsOldFile();
+    void onePassReadingAgreesWithTheDocument_data();
+    void onePassReadingAgreesWithTheDocument();
 
 private:
     QString writeText(const QByteArray &text);
@@ -300,6 +303,81 @@ void tst_JsonFile::failedWriteKeepsOldFile()
 
     QVERIFY(!Ledgerwell::exportToJson(dir.filePath("no/such/folder/x.json"), {}, &error));
     QVERIFY(!error.isEmpty());
+}
+
+void tst_JsonFile::onePassReadingAgreesWithTheDocument_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("readInOnePass"); // else left to the JSON document
+
+    QTest::newRow("written file") << Ledgerwell::jsonDocument(
+        {everyFieldRecord(), ServiceInfo(), serviceWithEveryField("B")})
+                                  << true;
+    QTest::newRow("empty, blanks around") << QByteArray(" \r\n[ ]\t ") << true;
+    QTest::newRow("elements that are no object")
+        << QByteArray("[1, \"x\", null, true, [], {}]") << true;
+    QTest::newRow("wrong types") << QByteArray(
+        R"([{"serviceName": 5, "dependencies": ["a", 1, {"x": [1, 2]}, null],
+                        "failureResetDays": "3", "firstFailure": [], "displayName": null,
+                        "secondFailure": {"type": 7, "delayMs": "5", "other": {}},
+                        "subsequentFailure": {"delayMs": -40}, "requiredPrivileges": "x",
+                        "preShutdownTimeout": -0, "extra": {"a": [true, false, null, "s"]}}])")
+                                 << true;
+    QTest::newRow("alternative recovery keys")
+        << QByteArray(R"([{"failureActions": "restart/60000/reboot/abc", "failureResetDays": 4,
+                        "failureResetPeriod": 172799, "firstFailure": {"type": "none"}},
+                       {"failureActions": null, "failureResetDays": 5}])")
+        << true;
+    QTest::newRow("escapes, also in a key")
+        << QByteArray(R"([{"serviceName": "A\"b\\c\/d\u00e9\u0000\n\t\b\f\r",
+                        "display\u004eame": "escaped key"}])")
+        << true;
+    QTest::newRow("UTF-8") << QByteArray("[{\"description\": \"Gr\xc3\xbc\xc3\x9f"
+                                         "e \xe2\x80\x93 \xe6\x97\xa5 \xf0\x9f\x98\x80\"}]")
+                           << true;
+    QTest::newRow("numbers out of range")
+        << QByteArray(R"([{"failureResetDays": 3000000000, "preShutdownTimeout": -2147483648}])")
+        << true;
+    QTest::newRow("fraction") << QByteArray(R"([{"preShutdownTimeout": 180000.5}])") << false;
+    QTest::newRow("exponent elsewhere") << QByteArray(R"([{"x": 1e3}])") << false;
+    QTest::newRow("sixteen digits") << QByteArray(R"([{"x": 1234567890123456}])") << false;
+    QTest::newRow("leading zero") << QByteArray(R"([{"failureResetDays": 01}])") << false;
+    QTest::newRow("key given twice")
+        << QByteArray(R"([{"serviceName": "a", "serviceName": "b"}])") << false;
+    QTest::newRow("surrogate escapes")
+        << QByteArray(R"([{"serviceName": "\ud83d\ude00", "displayName": "\ud800"}])") << false;
+    QTest::newRow("invalid UTF-8") << QByteArray("[{\"serviceName\": \"\xff\"}]") << false;
+    QTest::newRow("encoded surrogate") << QByteArray("[\"\xed\xa0\x80\"]") << false;
+    QTest::newRow("control character") << QByteArray("[{\"serviceName\": \"a\tb\"}]") << false;
+    QTest::newRow("trailing comma") << QByteArray(R"([{"serviceName": "a",}])") << false;
+    QTest::newRow("top level object") << QByteArray(R"({"serviceName": "a"})") << false;
+    QTest::newRow("text after the array") << QByteArray("[] x") << false;
+    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf[]") << false;
+    QTest::newRow("deep nesting") << QByteArray("[{\"x\": ") + QByteArray(70, '[')
+                                         + QByteArray(70, ']') + "}]"
+                                  << false;
+    QTest::newRow("empty file") << QByteArray() << false;
+}
+
+void tst_JsonFile::onePassReadingAgreesWithTheDocument()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, readInOnePass);
+
+    const std::optional<QList<ServiceInfo>> read = JsonServiceReader::fromBytes(json);
+    QCOMPARE(read.has_value(), readInOnePass);
+    const QList<ServiceInfo> expected =
+        JsonServiceReader::fromArray(QJsonDocument::fromJson(json).array());
+    if (read)
+        QCOMPARE(*read, expected);
+
+    // The file reads the same either way.
+    const QString path = m_dir.filePath("agree.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(json);
+    file.close();
+    QCOMPARE(Ledgerwell::importFromJson(path), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_JsonFile)
