@@ -1,6 +1,5 @@
 #include "ServiceTableProxy.h"
 
-#include "ServiceFilter.h"
 #include "ServiceTableModel.h"
 
 namespace {
@@ -24,12 +23,15 @@ void ServiceTableProxy::setFilterText(const QString &text)
     if (text == m_filterText)
         return;
     m_filterText = text;
-    invalidateFilter();
+    m_matcher = ServiceFilter::Matcher(text);
+    // Maps every row anew in one layout change. Filtering in place would report each run of
+    // rows that go or come on its own, and each report costs the proxy a pass over all rows.
+    invalidate();
 }
 
 bool ServiceTableProxy::filterAcceptsRow(int sourceRow, const QModelIndex & /*sourceParent*/) const
 {
-    return ServiceFilter::matches(m_model->record(sourceRow), m_filterText);
+    return m_matcher.matches(m_model->record(sourceRow));
 }
 
 bool ServiceTableProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const

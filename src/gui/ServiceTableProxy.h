@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceFilter.h"
+
 #include <QSortFilterProxyModel>
 #include <QString>
 
@@ -27,4 +29,5 @@ protected:
 private:
     ServiceTableModel *m_model = nullptr;
     QString m_filterText;
+    ServiceFilter::Matcher m_matcher{QString()};
 };
