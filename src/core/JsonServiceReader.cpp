@@ -552,32 +552,20 @@ private:
         if (m_at == m_end)
             return false;
         const char c = *m_at++;
-        switch (c) {
-        case '"':
-        case '\\':
-        case '/':
-            text += QLatin1Char(c);
-            return true;
-        case 'b':
-            text += u'\b';
-            return true;
-        case 'f':
-            text += u'\f';
-            return true;
-        case 'n':
-            text += u'\n';
-            return true;
-        case 'r':
-            text += u'\r';
-            return true;
-        case 't':
-            text += u'\t';
-            return true;
-        case 'u':
-            break;
-        default:
-            return false;
+        static constexpr struct
+        {
+            char escape;
+            char16_t character;
+        } simpleEscapes[] = {{'"', u'"'},  {'\\', u'\\'}, {'/', u'/'},  {'b', u'\b'},
+                             {'f', u'\f'}, {'n', u'\n'},  {'r', u'\r'}, {'t', u'\t'}};
+        for (const auto &simple : simpleEscapes) {
+            if (c == simple.escape) {
+                text += QChar(simple.character);
+                return true;
+            }
         }
+        if (c != 'u')
+            return false;
         if (m_end - m_at < 4)
             return false;
         char16_t unit = 0;
