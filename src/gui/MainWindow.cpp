@@ -34,7 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     resize(1000, 600);
-    InterfaceLanguage::apply(m_translator, AppSettings::startLanguage());
+    InterfaceLanguage::apply(m_translators, AppSettings::startLanguage());
 
     setupMenuBar();
     setupCentralWidget();
@@ -345,7 +345,7 @@ void MainWindow::onLanguageChanged(const QString &lang)
 {
     // Stored first, so that the choice holds for the next start even if the file is missing.
     AppSettings::storeLanguage(lang);
-    InterfaceLanguage::apply(m_translator, lang);
+    InterfaceLanguage::apply(m_translators, lang);
     retranslateUi();
 }
 

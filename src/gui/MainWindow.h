@@ -1,10 +1,10 @@
 #pragma once
 
+#include "InterfaceLanguage.h"
 #include "ServiceInfo.h"
 
 #include <QList>
 #include <QMainWindow>
-#include <QTranslator>
 
 class QAction;
 class QLabel;
@@ -55,7 +55,7 @@ private:
     void restoreSettings();
     void exportServices(ExportFormat format);
 
-    QTranslator m_translator;
+    InterfaceLanguage::Translators m_translators;
     QLineEdit *m_filterEdit = nullptr;
     QPushButton *m_deselectButton = nullptr;
     QPushButton *m_exportBatchButton = nullptr;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
@@ -93,6 +94,14 @@ bool isGerman(const MainWindow &window)
 void trigger(const MainWindow &window, const char *action)
 {
     window.findChild<QAction *>(action)->trigger();
+}
+
+// Qt's own text: the Yes button of a message box made now.
+QString yesButtonText()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    return box.button(QMessageBox::Yes)->text();
 }
 
 } // namespace
@@ -242,6 +251,7 @@ void tst_MainWindowSettings::switchLanguage()
              QStringLiteral("Als &Batch exportieren (.bat)... (Ctrl+B)"));
     QCOMPARE(german.value("status"), QStringLiteral("5 Dienste geladen, 5 sichtbar, 0 ausgewählt"));
     QCOMPARE(german.value("germanAction"), QStringLiteral("Deutsch"));
+    QCOMPARE(yesButtonText(), QStringLiteral("&Ja"));
 
     // Messages follow too, and the status text keeps following the check marks.
     trigger(window, "exportJsonAction");
@@ -259,6 +269,7 @@ void tst_MainWindowSettings::switchLanguage()
     QCOMPARE(back.value("status"), QStringLiteral("5 services loaded, 5 visible, 1 selected"));
     back.insert("status", english.value("status"));
     QCOMPARE(back, english);
+    QCOMPARE(yesButtonText(), QStringLiteral("&Yes"));
 }
 
 void tst_MainWindowSettings::languageSurvivesRestart()
