@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the program with what it needs beside it (its translations,
-# LICENSE and, off Windows, the stand-in sc and reg), but not the tests, and starts it.
+# LICENSE and, off Windows, the stand-in sc and reg), but not the tests or the benchmark, and
+# starts it.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${LEDGERWELL_BUILD_DIR:-$root/build}
