@@ -32,7 +32,7 @@ public:
     bool ok() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
 
-    void text(const QString &key, QString &out)
+    void text(QLatin1StringView key, QString &out)
     {
         const QJsonValue value = take(key);
         if (value.isString())
@@ -41,14 +41,14 @@ public:
             fail(key, QStringLiteral("a text"));
     }
 
-    void number(const QString &key, std::uint32_t &out)
+    void number(QLatin1StringView key, std::uint32_t &out)
     {
         const QJsonValue value = take(key);
         if (!value.isUndefined() && !value.isNull() && !toNumber(value, out))
             fail(key, QStringLiteral("a whole number from 0 to 4294967295"));
     }
 
-    void flag(const QString &key, bool &out)
+    void flag(QLatin1StringView key, bool &out)
     {
         const QJsonValue value = take(key);
         if (value.isBool())
@@ -57,7 +57,7 @@ public:
             fail(key, QStringLiteral("true or false"));
     }
 
-    void texts(const QString &key, QStringList &out)
+    void texts(QLatin1StringView key, QStringList &out)
     {
         const QJsonValue value = take(key);
         if (value.isUndefined() || value.isNull())
@@ -74,7 +74,7 @@ public:
             out.append(entry.toString());
     }
 
-    void numbers(const QString &key, QList<std::uint32_t> &out)
+    void numbers(QLatin1StringView key, QList<std::uint32_t> &out)
     {
         const QJsonValue value = take(key);
         if (value.isUndefined() || value.isNull())
@@ -91,7 +91,7 @@ public:
     }
 
     // The nested object under key, or an empty one (with the failure noted) if it is no object.
-    QJsonObject object(const QString &key)
+    QJsonObject object(QLatin1StringView key)
     {
         const QJsonValue value = take(key);
         if (value.isObject())
@@ -102,14 +102,14 @@ public:
     }
 
     // The value under key, which counts as known from now on.
-    QJsonValue take(const QString &key)
+    QJsonValue take(QLatin1StringView key)
     {
         const QJsonValue value = m_object.value(key);
         if (!value.isUndefined())
             m_taken.append(key);
         return value;
     }
-    void fail(const QString &key, const QString &expected)
+    void fail(QLatin1StringView key, const QString &expected)
     {
         if (m_error.isEmpty())
             m_error = QStringLiteral("%1.%2 is not %3").arg(m_where(), key, expected);
@@ -126,7 +126,7 @@ public:
         if (m_taken.size() == m_object.size())
             return QJsonObject();
         QJsonObject rest = m_object;
-        for (const QString &key : m_taken)
+        for (QLatin1StringView key : m_taken)
             rest.remove(key);
         return rest;
     }
@@ -146,25 +146,25 @@ private:
 
     const QJsonObject &m_object;
     std::function<QString()> m_where;
-    QVarLengthArray<QString, 24> m_taken;
+    QVarLengthArray<QLatin1StringView, 24> m_taken;
     QString m_error;
 };
 
 void readFailureActions(ObjectReader &service, SimulatedService &out)
 {
-    const QJsonObject object = service.object(QStringLiteral("failureActions"));
+    const QJsonObject object = service.object(QLatin1StringView("failureActions"));
     const QString &name = out.name;
     ObjectReader reader(object, [&name] { return name + QStringLiteral(".failureActions"); });
-    reader.number(QStringLiteral("resetPeriod"), out.resetPeriodSeconds);
-    reader.text(QStringLiteral("rebootMessage"), out.rebootMessage);
-    reader.text(QStringLiteral("command"), out.command);
+    reader.number(QLatin1StringView("resetPeriod"), out.resetPeriodSeconds);
+    reader.text(QLatin1StringView("rebootMessage"), out.rebootMessage);
+    reader.text(QLatin1StringView("command"), out.command);
 
-    const QJsonValue actions = reader.take(QStringLiteral("actions"));
+    const QJsonValue actions = reader.take(QLatin1StringView("actions"));
     if (actions.isArray()) {
         const QJsonArray array = actions.toArray();
         for (qsizetype i = 0; i < array.size(); ++i) {
             if (!array.at(i).isObject()) {
-                reader.fail(QStringLiteral("actions"), QStringLiteral("a list of objects"));
+                reader.fail(QLatin1StringView("actions"), QStringLiteral("a list of objects"));
                 break;
             }
             const QJsonObject entry = array.at(i).toObject();
@@ -172,13 +172,13 @@ void readFailureActions(ObjectReader &service, SimulatedService &out)
                 return QStringLiteral("%1.failureActions.actions[%2]").arg(name).arg(i);
             });
             SimulatedFailureAction parsed;
-            action.number(QStringLiteral("type"), parsed.type);
-            action.number(QStringLiteral("delayMs"), parsed.delayMs);
+            action.number(QLatin1StringView("type"), parsed.type);
+            action.number(QLatin1StringView("delayMs"), parsed.delayMs);
             reader.adopt(action);
             out.actions.append(parsed);
         }
     } else if (!actions.isUndefined() && !actions.isNull()) {
-        reader.fail(QStringLiteral("actions"), QStringLiteral("a list of objects"));
+        reader.fail(QLatin1StringView("actions"), QStringLiteral("a list of objects"));
     }
     service.adopt(reader);
 }
@@ -186,7 +186,7 @@ void readFailureActions(ObjectReader &service, SimulatedService &out)
 void readState(ObjectReader &reader, SimulatedService &out)
 {
     QString state;
-    reader.text(QStringLiteral("state"), state);
+    reader.text(QLatin1StringView("state"), state);
     if (state == StateRunning)
         out.state = SimulatedService::State::Running;
     else if (state == StateStopPending)
@@ -194,25 +194,25 @@ void readState(ObjectReader &reader, SimulatedService &out)
     else if (state.isEmpty() || state == StateStopped)
         out.state = SimulatedService::State::Stopped;
     else
-        reader.fail(QStringLiteral("state"), QStringLiteral("running, stopped or stop_pending"));
+        reader.fail(QLatin1StringView("state"), QStringLiteral("running, stopped or stop_pending"));
 
-    reader.number(QStringLiteral("stopTimeMs"), out.stopTimeMs);
-    const QJsonValue requested = reader.take(QStringLiteral("stopRequestedAtMs"));
+    reader.number(QLatin1StringView("stopTimeMs"), out.stopTimeMs);
+    const QJsonValue requested = reader.take(QLatin1StringView("stopRequestedAtMs"));
     if (requested.isDouble() && requested.toDouble() >= 0)
         out.stopRequestedAtMs = qint64(requested.toDouble());
-    reader.flag(QStringLiteral("markedForDeletion"), out.markedForDeletion);
-    reader.flag(QStringLiteral("heldOpen"), out.heldOpen);
-    reader.flag(QStringLiteral("notStoppable"), out.notStoppable);
+    reader.flag(QLatin1StringView("markedForDeletion"), out.markedForDeletion);
+    reader.flag(QLatin1StringView("heldOpen"), out.heldOpen);
+    reader.flag(QLatin1StringView("notStoppable"), out.notStoppable);
 }
 
 void readFaults(ObjectReader &service, SimulatedService &out)
 {
-    const QJsonObject faults = service.object(QStringLiteral("faults"));
+    const QJsonObject faults = service.object(QLatin1StringView("faults"));
     const QString &name = out.name;
     ObjectReader reader(faults, [&name] { return name + QStringLiteral(".faults"); });
-    reader.flag(QStringLiteral("cannotOpen"), out.cannotOpen);
-    reader.flag(QStringLiteral("configUnreadable"), out.configUnreadable);
-    reader.numbers(QStringLiteral("failingLevels"), out.failingLevels);
+    reader.flag(QLatin1StringView("cannotOpen"), out.cannotOpen);
+    reader.flag(QLatin1StringView("configUnreadable"), out.configUnreadable);
+    reader.numbers(QLatin1StringView("failingLevels"), out.failingLevels);
     service.adopt(reader);
 }
 
@@ -245,22 +245,22 @@ bool simulatedServiceFromJson(const QJsonValue &value, SimulatedService &service
 
     const QString &where = service.name;
     ObjectReader reader(object, [&where] { return where; });
-    reader.take(QStringLiteral("name"));
-    reader.text(QStringLiteral("displayName"), service.displayName);
-    reader.number(QStringLiteral("serviceType"), service.serviceType);
-    reader.number(QStringLiteral("startType"), service.startType);
-    reader.number(QStringLiteral("errorControl"), service.errorControl);
-    reader.flag(QStringLiteral("delayedAutoStart"), service.delayedAutoStart);
-    reader.text(QStringLiteral("binaryPath"), service.binaryPath);
-    reader.text(QStringLiteral("loadOrderGroup"), service.loadOrderGroup);
-    reader.texts(QStringLiteral("dependencies"), service.dependencies);
-    reader.text(QStringLiteral("account"), service.account);
-    reader.text(QStringLiteral("description"), service.description);
+    reader.take(QLatin1StringView("name"));
+    reader.text(QLatin1StringView("displayName"), service.displayName);
+    reader.number(QLatin1StringView("serviceType"), service.serviceType);
+    reader.number(QLatin1StringView("startType"), service.startType);
+    reader.number(QLatin1StringView("errorControl"), service.errorControl);
+    reader.flag(QLatin1StringView("delayedAutoStart"), service.delayedAutoStart);
+    reader.text(QLatin1StringView("binaryPath"), service.binaryPath);
+    reader.text(QLatin1StringView("loadOrderGroup"), service.loadOrderGroup);
+    reader.texts(QLatin1StringView("dependencies"), service.dependencies);
+    reader.text(QLatin1StringView("account"), service.account);
+    reader.text(QLatin1StringView("description"), service.description);
     readFailureActions(reader, service);
-    reader.number(QStringLiteral("sidType"), service.sidType);
-    reader.number(QStringLiteral("preshutdownTimeoutMs"), service.preshutdownTimeoutMs);
-    reader.texts(QStringLiteral("requiredPrivileges"), service.requiredPrivileges);
-    reader.number(QStringLiteral("launchProtected"), service.launchProtected);
+    reader.number(QLatin1StringView("sidType"), service.sidType);
+    reader.number(QLatin1StringView("preshutdownTimeoutMs"), service.preshutdownTimeoutMs);
+    reader.texts(QLatin1StringView("requiredPrivileges"), service.requiredPrivileges);
+    reader.number(QLatin1StringView("launchProtected"), service.launchProtected);
     readState(reader, service);
     readFaults(reader, service);
     service.otherKeys = reader.rest();
