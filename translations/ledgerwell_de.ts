@@ -932,5 +932,9 @@ Benutzung auf eigene Gefahr.</translation>
         <source>Ansible Playbooks (*.yml *.yaml)</source>
         <translation>Ansible-Playbooks (*.yml *.yaml)</translation>
     </message>
+    <message>
+        <source>Cannot write the Ansible playbook: none of the records has a service name that Windows accepts.</source>
+        <translation>Das Ansible-Playbook kann nicht geschrieben werden: Keiner der Einträge hat einen Dienstnamen, den Windows annimmt.</translation>
+    </message>
 </context>
 </TS>

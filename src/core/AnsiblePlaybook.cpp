@@ -339,20 +339,31 @@ bool accountNeedsPassword(const QString &account)
     return true;
 }
 
-Result write(const QList<ServiceInfo> &services)
+Result write(const QList<ServiceInfo> &services, const QList<int> &positions)
 {
     Result result;
     QList<const ServiceInfo *> written;
     PasswordVariables passwords;
-    for (int i = 0; i < services.size(); ++i) {
+    for (qsizetype i = 0; i < services.size(); ++i) {
         const ServiceInfo &service = services.at(i);
-        if (ServiceName::problem(service.serviceName) != ServiceName::Problem::None) {
-            result.leftOut.append(i);
+        const ServiceName::Problem problem = ServiceName::problem(service.serviceName);
+        if (problem != ServiceName::Problem::None) {
+            const int position = i < positions.size() ? positions.at(i) : int(i + 1);
+            result.leftOut.append(ServiceName::recordLabel(position, service) + u' '
+                                  + ServiceName::describe(problem));
             continue;
         }
         written.append(&service);
         if (accountNeedsPassword(service.accountName))
             passwords.add(service.accountName);
+    }
+    if (written.isEmpty() && !services.isEmpty()) {
+        result.error = QCoreApplication::translate(
+                           "MainWindow", "Cannot write the Ansible playbook: none of the records "
+                                         "has a service name that Windows accepts.")
+                       + u'\n' + result.leftOut.join(u'\n');
+        result.leftOut.clear();
+        return result;
     }
 
     PlaybookWriter writer(passwords);
@@ -360,8 +371,12 @@ Result write(const QList<ServiceInfo> &services)
     for (const ServiceInfo *service : std::as_const(written))
         writer.task(*service);
     result.error = writer.error();
-    if (result.ok())
-        result.text = writer.utf8();
+    if (!result.ok()) {
+        result.leftOut.clear();
+        return result;
+    }
+    result.text = writer.utf8();
+    result.serviceCount = int(written.size());
     return result;
 }
 

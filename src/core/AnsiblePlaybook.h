@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The Ansible playbook export: one play over all hosts with one ansible.windows.win_service task
 // per service, which sets every field the module can set to the record's value. Passwords are
@@ -14,14 +15,21 @@ namespace AnsiblePlaybook {
 
 struct Result
 {
-    QByteArray text;    // UTF-8 with LF line ends; empty when the playbook is refused
-    QString error;      // why it is refused, naming the service and the field; empty otherwise
-    QList<int> leftOut; // positions of records left out because Windows refuses their name
+    QByteArray text; // UTF-8 with LF line ends; empty when the playbook is refused
+    QString error;   // why it is refused, as a whole sentence; empty otherwise
+    // The records left out, one entry each, as the batch script names them: record 3 ("X") has
+    // no service name.
+    QStringList leftOut;
+    int serviceCount = 0; // the tasks written
 
     bool ok() const { return error.isEmpty(); }
 };
 
-Result write(const QList<ServiceInfo> &services);
+// The playbook for the services. As in the batch script, records whose service name Windows
+// would not accept are left out and named by their position (positions: one 1-based position in
+// the file per service, or empty for 1, 2, 3, ...), and the playbook is refused when every record
+// is left out, or when a value holds what YAML cannot (half of a UTF-16 surrogate pair).
+Result write(const QList<ServiceInfo> &services, const QList<int> &positions = {});
 
 // False for the accounts Windows runs services under without a password: LocalSystem, Local
 // Service, Network Service, virtual accounts (NT SERVICE\...) and managed service accounts

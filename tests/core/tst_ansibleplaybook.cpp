@@ -8,12 +8,12 @@
 #include "ServiceName.h"
 #include "ServiceRecords.h"
 #include "TestFiles.h"
+#include "TestProcess.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,34 +40,6 @@ for base in [yaml.SafeLoader] + ([yaml.CSafeLoader] if yaml.__with_libyaml__ els
 json.dump(results, sys.stdout, ensure_ascii=True)
 )";
 
-struct ProcessResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProcessResult runProcess(const QString &program, const QStringList &arguments,
-                         const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    process.start(program, arguments);
-    ProcessResult result;
-    if (!process.waitForStarted(10000))
-        return result;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
 // What is missing on this machine for the checks, or nothing.
 QStringList missingTools()
 {
@@ -85,7 +57,7 @@ QStringList missingTools()
 // The playbook as the parsers read it; fails the test when they disagree or refuse it.
 QJsonValue parse(const QByteArray &yaml)
 {
-    const ProcessResult run = runProcess(QStringLiteral("python3"), {"-c", yamlToJson}, yaml);
+    const ProcessRun run = runProcess(QStringLiteral("python3"), {"-c", yamlToJson}, yaml);
     if (run.exitCode != 0) {
         qWarning("%s\n%s", run.err.constData(), yaml.constData());
         return QJsonValue::Undefined;
@@ -219,6 +191,7 @@ private slots:
     void fieldMapping();
     void passwordsComeFromVariables();
     void unusableNamesAreLeftOut();
+    void noUsableNameIsRefused();
     void halfSurrogatePairIsRefused();
     void emptyListGivesAPlayWithoutTasks();
     void moduleAcceptsEveryOptionAndValue();
@@ -230,7 +203,7 @@ private:
 
 void tst_AnsiblePlaybook::initTestCase()
 {
-    const ProcessResult doc = runProcess(QStringLiteral("ansible-doc"), {"--json", Module});
+    const ProcessRun doc = runProcess(QStringLiteral("ansible-doc"), {"--json", Module});
     QVERIFY2(doc.exitCode == 0, doc.err.constData());
     m_moduleOptions = QJsonDocument::fromJson(doc.out)
                           .object()
@@ -545,10 +518,29 @@ void tst_AnsiblePlaybook::unusableNamesAreLeftOut()
         {plainRecord(QString()), plainRecord("Good"), plainRecord("a/b"), plainRecord(withNul()),
          plainRecord(QString(ServiceName::MaximumLength + 1, u'x'))});
     QVERIFY(playbook.ok());
-    QCOMPARE(playbook.leftOut, QList<int>({0, 2, 3, 4}));
+    QCOMPARE(playbook.leftOut,
+             QStringList({"record 1 (\"Plain\") has no service name",
+                          "record 3 (\"Plain\") has a service name with \"/\" or \"\\\"",
+                          "record 4 (\"Plain\") has a service name with a NUL character",
+                          "record 5 (\"Plain\") has a service name longer than 256 characters"}));
+    QCOMPARE(playbook.serviceCount, 1);
     const QList<QJsonObject> tasks = moduleOptions(parse(playbook.text));
     QCOMPARE(tasks.size(), 1);
     QCOMPARE(tasks.first().value("name").toString(), QStringLiteral("Good"));
+}
+
+void tst_AnsiblePlaybook::noUsableNameIsRefused()
+{
+    const AnsiblePlaybook::Result playbook =
+        AnsiblePlaybook::write({plainRecord(QString()), plainRecord("x/y")}, {4, 9});
+    QVERIFY(!playbook.ok());
+    QVERIFY(playbook.text.isEmpty());
+    QVERIFY(playbook.leftOut.isEmpty());
+    QCOMPARE(playbook.error,
+             QStringLiteral("Cannot write the Ansible playbook: none of the records has a service "
+                            "name that Windows accepts.\n"
+                            "record 4 (\"Plain\") has no service name\n"
+                            "record 9 (\"Plain\") has a service name with \"/\" or \"\\\""));
 }
 
 void tst_AnsiblePlaybook::halfSurrogatePairIsRefused()
@@ -644,8 +636,8 @@ void tst_AnsiblePlaybook::moduleAcceptsEveryOptionAndValue()
     QTemporaryDir dir;
     const QString path = dir.filePath("services.yml");
     QVERIFY(writeFile(path, playbook.text));
-    const ProcessResult check = runProcess(QStringLiteral("ansible-playbook"),
-                                           {"--syntax-check", "-i", "localhost,", path});
+    const ProcessRun check = runProcess(QStringLiteral("ansible-playbook"),
+                                        {"--syntax-check", "-i", "localhost,", path});
     QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
 }
 
