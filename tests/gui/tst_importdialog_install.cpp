@@ -29,21 +29,6 @@ void install(const ImportDialog &dialog)
     dialog.findChild<QPushButton *>("installButton")->click();
 }
 
-QJsonObject running(const QString &name, const QString &displayName, int stopTimeMs)
-{
-    QJsonObject service = simulatedService(name, displayName, "C:\\" + name + ".exe");
-    service["state"] = "running";
-    service["stopTimeMs"] = stopTimeMs;
-    return service;
-}
-
-// The backup file a message names (the line after "...saved to:").
-QString backupPathIn(const QString &text)
-{
-    static const QRegularExpression path(QStringLiteral("saved to:\\n(.+\\.json)"));
-    return path.match(text).captured(1);
-}
-
 } // namespace
 
 class tst_ImportDialogInstall final : public QObject
@@ -126,7 +111,7 @@ void tst_ImportDialogInstall::installsNewServicesWithoutAsking()
 
 void tst_ImportDialogInstall::replacesARunningServiceAfterConfirmation()
 {
-    QVERIFY(m_env->writeDatabase({running("Spooler", "Old Spooler", 700),
+    QVERIFY(m_env->writeDatabase({runningService("Spooler", "Old Spooler", 700),
                                   simulatedService("Other", "Other", "C:\\other.exe")}));
     const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
     ServiceInfo replacement = serviceWithEveryField("Spooler");
@@ -200,7 +185,7 @@ void tst_ImportDialogInstall::cancelAtTheSecondRecord()
 
 void tst_ImportDialogInstall::cancelDuringARecordFinishesItFirst()
 {
-    QVERIFY(m_env->writeDatabase({running("Spooler", "Old Spooler", 700)}));
+    QVERIFY(m_env->writeDatabase({runningService("Spooler", "Old Spooler", 700)}));
     MessageBox::queueAnswer(QMessageBox::Yes);
     ImportDialog dialog({importedService("Spooler", "New Spooler"), importedService("Second")});
     dialog.show();

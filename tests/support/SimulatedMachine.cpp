@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 SimulatedMachine::SimulatedMachine(Tools tools)
@@ -95,4 +96,18 @@ QJsonObject simulatedService(const QString &name, const QString &displayName,
     if (!description.isEmpty())
         service.insert("description", description);
     return service;
+}
+
+QJsonObject runningService(const QString &name, const QString &displayName, int stopTimeMs)
+{
+    QJsonObject service = simulatedService(name, displayName, "C:\\" + name + ".exe");
+    service["state"] = "running";
+    service["stopTimeMs"] = stopTimeMs;
+    return service;
+}
+
+QString backupPathIn(const QString &text)
+{
+    static const QRegularExpression path(QStringLiteral("saved to:\\r?\\n(.+\\.json)"));
+    return path.match(text).captured(1);
 }

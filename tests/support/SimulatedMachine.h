@@ -50,3 +50,9 @@ QJsonObject simulatedService(const QString &name, const QString &displayName,
                              const QString &binaryPath, int startType = 3,
                              const QString &account = QStringLiteral("LocalSystem"),
                              const QString &description = QString());
+
+// The same, running: a stop takes stopTimeMs.
+QJsonObject runningService(const QString &name, const QString &displayName, int stopTimeMs);
+
+// The backup file an installation's report or question names (the line after "...saved to:").
+QString backupPathIn(const QString &text);
