@@ -11,9 +11,11 @@ namespace ServiceListDiff {
 
 QList<Entry> compare(const QList<ServiceInfo> &first, const QList<ServiceInfo> &second)
 {
-    QHash<QString, int> secondByName;
-    for (int i = int(second.size()) - 1; i >= 0; --i)
-        secondByName.insert(ServiceName::key(second.at(i).serviceName), i);
+    // The records of each name in the second list, in its order.
+    QHash<QString, QList<int>> secondByName;
+    for (int i = 0; i < second.size(); ++i)
+        secondByName[ServiceName::key(second.at(i).serviceName)].append(i);
+    QHash<QString, int> seenInFirst;
 
     QList<Entry> entries;
     entries.reserve(first.size());
@@ -23,11 +25,16 @@ QList<Entry> compare(const QList<ServiceInfo> &first, const QList<ServiceInfo> &
         Entry entry;
         entry.serviceName = record.serviceName;
         entry.firstIndex = i;
-        const auto counterpart = secondByName.constFind(ServiceName::key(record.serviceName));
-        if (counterpart == secondByName.cend()) {
+        const QString key = ServiceName::key(record.serviceName);
+        const int occurrence = seenInFirst[key]++;
+        const auto counterparts = secondByName.constFind(key);
+        if (counterparts == secondByName.cend()) {
             entry.status = Entry::Status::OnlyInFirst;
         } else {
-            entry.secondIndex = counterpart.value();
+            // The n-th record of a name meets the n-th of the other list, so that a file
+            // compared with itself is the same; records beyond the other list's meet its first.
+            const QList<int> &indexes = counterparts.value();
+            entry.secondIndex = indexes.value(occurrence, indexes.constFirst());
             matched[entry.secondIndex] = true;
             entry.differences = ServiceDiff::differences(second.at(entry.secondIndex), record);
             entry.status =

@@ -26,9 +26,11 @@ struct Entry
 
 // One entry per record of the first list, in its order (entry i is about first[i]), then one per
 // record of the second list that no record of the first list matched, in the second list's
-// order. Names match without regard to case, as Windows matches them; a record of the first list
-// is compared with the first record of the second list that has its name, so two records of one
-// name in the first list are both compared with it.
+// order. Names match without regard to case, as Windows matches them. When a name occurs more
+// than once, the n-th record of it in the first list is compared with the n-th in the second;
+// records of the first list beyond the second's count are compared with the second's first one
+// (so two records of one name in a file are both compared with the installed service), and
+// records of the second list beyond the first's count are only in the second.
 QList<Entry> compare(const QList<ServiceInfo> &first, const QList<ServiceInfo> &second);
 
 // True when no entry is anything but Same.

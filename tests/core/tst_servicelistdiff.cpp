@@ -88,6 +88,14 @@ void tst_ServiceListDiff::compare_data()
     QTest::newRow("one name twice in the second list")
         << List{named("A")} << List{named("A"), named("A", "Other")}
         << QStringList{"A:same", "A:second"} << false;
+    // A file with a name twice, compared with itself, pairs the records in order.
+    QTest::newRow("one name twice in both lists")
+        << List{named("A"), named("a", "Other"), named("B")}
+        << List{named("A"), named("a", "Other"), named("B")}
+        << QStringList{"A:same", "a:same", "B:same"} << true;
+    QTest::newRow("one name twice in both lists, second copy changed")
+        << List{named("A"), named("A", "Mine")} << List{named("A"), named("A", "Other")}
+        << QStringList{"A:same", "A:different/displayName"} << false;
     QTest::newRow("empty names match each other")
         << List{named(QString())} << List{named(QString(), "Other")}
         << QStringList{":different/displayName"} << false;
