@@ -9,7 +9,8 @@ namespace ConsolePlatform {
 enum class Stream { Input, Output, Error };
 
 // Called once at start: standard output and error carry bytes as they are (no line-end
-// translation), so that what is written is byte for byte what the files hold.
+// translation), so that what is written is byte for byte what the files hold, and a write to a
+// pipe whose reader has gone fails instead of ending the process.
 void prepareStreams();
 
 // True when the stream is an interactive terminal (a console window on Windows), not a pipe, a
@@ -24,8 +25,9 @@ bool write(Stream stream, const QByteArray &utf8);
 // Windows, where the simulated machine needs no rights.
 bool hasAdministratorRights();
 
-// From then on Ctrl+C (and on POSIX a termination request) does not end the process but is
-// noted, so that an installation can stop between two services instead of in the middle of one.
+// From then on Ctrl+C (and on POSIX a termination request or a hang-up of the terminal) does not
+// end the process but is noted, so that an installation can stop between two services instead of
+// in the middle of one.
 void catchInterrupts();
 bool interrupted();
 

@@ -31,7 +31,12 @@ int descriptor(ConsolePlatform::Stream stream)
 
 namespace ConsolePlatform {
 
-void prepareStreams() {}
+void prepareStreams()
+{
+    // A reader that goes away (`| head`) makes a write fail, which is reported and ends with exit
+    // status 2, instead of ending the process by a signal, perhaps in the middle of installing.
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 bool isTerminal(Stream stream)
 {
@@ -58,6 +63,9 @@ void catchInterrupts()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal or a dropped remote session (ssh) must not end an installation between
+    // the delete and the create of a service either.
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 bool interrupted()

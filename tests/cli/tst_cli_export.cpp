@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include <functional>
@@ -74,6 +75,7 @@ private slots:
     void writesWhatTheWindowWrites();
     void writesToAFile_data();
     void writesToAFile();
+    void readerThatGoesAwayIsAWriteError();
     void exportRefusals_data();
     void exportRefusals();
     void convertWritesWhatTheImportDialogWrites_data();
@@ -186,6 +188,24 @@ void tst_CliExport::writesToAFile()
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.isEmpty());
     QCOMPARE(readFile(path), windowOutput(format, m_installed, m_machine->filePath(QString())));
+}
+
+void tst_CliExport::readerThatGoesAwayIsAWriteError()
+{
+    // `ledgerwell-cli list --json | head -c 1`: the output is far larger than a pipe holds.
+    QProcess reader;
+    QProcess cli;
+    cli.setProcessEnvironment(m_machine->environment());
+    cli.setStandardOutputProcess(&reader);
+    cli.start(cliProgram(), {"list", "--json"});
+    reader.start("head", {"-c", "1"});
+    QVERIFY(cli.waitForFinished(30000));
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.readAllStandardOutput(), QByteArray("["));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 2);
+    QCOMPARE(cli.readAllStandardError(),
+             QByteArray("ledgerwell-cli: Cannot write to standard output.\n"));
 }
 
 void tst_CliExport::exportRefusals_data()

@@ -18,6 +18,10 @@
 
 #include <memory>
 
+#include <csignal>
+
+#include <signal.h>
+
 namespace {
 
 } // namespace
@@ -37,6 +41,7 @@ private slots:
     void confirmsOnATerminal_data();
     void confirmsOnATerminal();
     void installsOnlyTheNamedServices();
+    void interruptStopsAfterTheServiceInHand_data();
     void interruptStopsAfterTheServiceInHand();
 
 private:
@@ -230,8 +235,18 @@ void tst_CliInstall::installsOnlyTheNamedServices()
     QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"Alpha", "Gamma"}));
 }
 
+void tst_CliInstall::interruptStopsAfterTheServiceInHand_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("termination request") << int(SIGTERM);
+    QTest::newRow("Ctrl+C") << int(SIGINT);
+    // The terminal closed, or the ssh session dropped.
+    QTest::newRow("hang-up") << int(SIGHUP);
+}
+
 void tst_CliInstall::interruptStopsAfterTheServiceInHand()
 {
+    QFETCH(int, signal);
     // The first service takes a while to stop; the interrupt comes while it does.
     QVERIFY(m_machine->writeDatabase({runningService("Slow", "Old Slow", 1500)}));
     const QString path = write({importedService("Slow", "New Slow"), importedService("Next")});
@@ -242,7 +257,7 @@ void tst_CliInstall::interruptStopsAfterTheServiceInHand()
     QVERIFY(process.waitForStarted());
     // The backup is written just before the first service is stopped.
     QTRY_VERIFY_WITH_TIMEOUT(!m_machine->backups().isEmpty(), 10000);
-    process.terminate();
+    QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
     QVERIFY(process.waitForFinished(30000));
 
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
