@@ -46,4 +46,11 @@ int write(const QByteArray &result, const QString &path)
     return ExitCode::Refused;
 }
 
+QCommandLineOption outputOption()
+{
+    return {{QStringLiteral("o"), QStringLiteral("output")},
+            QStringLiteral("Write to FILE instead of standard output (\"-\" is standard output)."),
+            QStringLiteral("FILE")};
+}
+
 } // namespace CommandFiles

@@ -3,6 +3,7 @@
 #include "ServiceInfo.h"
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QList>
 #include <QString>
 
@@ -21,5 +22,8 @@ std::optional<QList<ServiceInfo>> read(const QString &path, Empty empty);
 // Writes the result to the file, replacing it only once all is written, or to standard output
 // when path is empty or "-". The exit code.
 int write(const QByteArray &result, const QString &path);
+
+// The option that names the file for write(): -o FILE, --output FILE.
+QCommandLineOption outputOption();
 
 } // namespace CommandFiles

@@ -18,10 +18,7 @@ struct Options
 {
     QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
     QCommandLineOption service = ServiceSelection::serviceOption();
-    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("Write to FILE instead of standard output (\"-\" is "
-                                             "standard output)."),
-                              QStringLiteral("FILE")};
+    QCommandLineOption output = CommandFiles::outputOption();
 };
 
 // The format option's value, or nothing after a usage error.

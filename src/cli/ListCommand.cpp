@@ -19,17 +19,20 @@ int run(const QStringList &arguments)
     const QCommandLineOption filter = ServiceSelection::filterOption();
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Write a JSON service file instead of a table."));
+    const QCommandLineOption output = CommandFiles::outputOption();
     parser.addOption(filter);
     parser.addOption(json);
+    parser.addOption(output);
     if (const auto done = parser.parse(arguments, 0, 0))
         return *done;
 
     const QList<ServiceInfo> installed = ServiceEnumerator::enumerate();
     const QList<ServiceInfo> services = ServiceSelection::records(
         installed, ServiceSelection::matching(installed, parser.parser().value(filter)));
+    const QString path = parser.parser().value(output);
     if (parser.parser().isSet(json))
-        return CommandFiles::write(Ledgerwell::jsonDocument(services), QString());
-    return CommandFiles::write(ServiceTableText::table(services).toUtf8(), QString());
+        return CommandFiles::write(Ledgerwell::jsonDocument(services), path);
+    return CommandFiles::write(ServiceTableText::table(services).toUtf8(), path);
 }
 
 } // namespace ListCommand

@@ -172,18 +172,21 @@ void tst_CliExport::writesWhatTheWindowWrites()
 
 void tst_CliExport::writesToAFile_data()
 {
+    QTest::addColumn<QStringList>("arguments"); // before -o FILE
     QTest::addColumn<QString>("format");
-    QTest::newRow("json") << "json";
-    QTest::newRow("batch") << "batch";
-    QTest::newRow("ansible") << "ansible";
+    for (const char *format : {"json", "batch", "ansible"})
+        QTest::newRow(format) << QStringList{"export", "--format", format} << format;
+    // What the PowerShell example of the README runs on every server.
+    QTest::newRow("list --json") << QStringList{"list", "--json"} << "json";
 }
 
 void tst_CliExport::writesToAFile()
 {
+    QFETCH(QStringList, arguments);
     QFETCH(QString, format);
     const QString path = m_machine->filePath("exported file");
     QVERIFY(writeFile(path, "an older file"));
-    const CliRun run = m_machine->run({"export", "--format", format, "-o", path});
+    const CliRun run = m_machine->run(arguments + QStringList{"-o", path});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.isEmpty());
