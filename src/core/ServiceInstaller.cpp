@@ -104,6 +104,7 @@ ToolRun ServiceInstaller::run(const ServiceCommand &command, int timeoutMs) cons
     result.timeoutMs = timeoutMs;
 
     QProcess process;
+    platform::keepApartFromConsoleInterrupts(process);
     process.start(result.program, command.argumentTexts(), QIODevice::ReadWrite);
     if (!process.waitForStarted(timeoutMs)) {
         result.outcome = ToolRun::Outcome::NotStarted;

@@ -9,6 +9,8 @@
 #include "TestFiles.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -43,6 +45,7 @@ private slots:
     void installsOnlyTheNamedServices();
     void interruptStopsAfterTheServiceInHand_data();
     void interruptStopsAfterTheServiceInHand();
+    void ctrlCOnTheTerminalLeavesTheToolInHandAlone();
 
 private:
     QString write(const QList<ServiceInfo> &services) const;
@@ -266,6 +269,46 @@ void tst_CliInstall::interruptStopsAfterTheServiceInHand()
     const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
     QCOMPARE(serviceNames(now), QStringList({"Slow"}));
     QCOMPARE(now.constFirst().displayName, QStringLiteral("New Slow"));
+}
+
+void tst_CliInstall::ctrlCOnTheTerminalLeavesTheToolInHandAlone()
+{
+    // A terminal sends Ctrl+C to every process of its foreground job: the program and the sc it
+    // runs. The program is copied into a folder of its own, where it finds an sc that takes a
+    // second to delete, so that the interrupt comes while a delete is running.
+    const QString folder = m_machine->filePath("program");
+    QVERIFY(QDir().mkpath(folder));
+    const QString program = QDir(folder).filePath("ledgerwell-cli");
+    QVERIFY(QFile::copy(cliProgram(), program));
+    const QString tools = QFileInfo(cliProgram()).absolutePath();
+    const QString marker = m_machine->filePath("deleting");
+    const QByteArray slowSc = "#!/bin/sh\n"
+                              "if [ \"$1\" = delete ]; then : > '"
+                              + marker.toUtf8() + "'; sleep 1; fi\nexec '" + tools.toUtf8()
+                              + "/sc' \"$@\"\n";
+    QVERIFY(writeFile(QDir(folder).filePath("sc"), slowSc));
+    QVERIFY(QFile::link(QDir(tools).filePath("reg"), QDir(folder).filePath("reg")));
+    for (const QString &name : {program, QDir(folder).filePath("sc")})
+        QVERIFY(
+            QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QVERIFY(m_machine->writeDatabase({simulatedService("Old", "Old one", "C:\\old.exe")}));
+    const QString path = write({importedService("Old", "New one"), importedService("Next")});
+    QProcess process;
+    process.setProcessEnvironment(m_machine->environment());
+    process.setChildProcessModifier([] { ::setpgid(0, 0); }); // a job of its own, as in a shell
+    process.start(program, {"install", path, "--yes"});
+    QVERIFY(process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+    QCOMPARE(::kill(-pid_t(process.processId()), SIGINT), 0);
+    QVERIFY(process.waitForFinished(30000));
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QByteArray report = process.readAllStandardOutput();
+    QVERIFY2(report.startsWith("1 of 2 services installed successfully."), report.constData());
+    const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
+    QCOMPARE(serviceNames(now), QStringList({"Old"}));
+    QCOMPARE(now.constFirst().displayName, QStringLiteral("New one"));
 }
 
 QTEST_GUILESS_MAIN(tst_CliInstall)

@@ -2,12 +2,20 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+
+#include <unistd.h>
 
 namespace platform {
 
 QString systemToolProgram(const QString &bareName)
 {
     return bareName;
+}
+
+void keepApartFromConsoleInterrupts(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
 }
 
 void makeStandInToolsReachable()

@@ -1,6 +1,7 @@
 #include "platform/SystemTools.h"
 
 #include <QDir>
+#include <QProcess>
 
 #include <windows.h>
 
@@ -14,6 +15,12 @@ QString systemToolProgram(const QString &bareName)
         return QString(); // never fall back to a search that could find a planted tool
     return QDir::toNativeSeparators(QString::fromWCharArray(directory, int(length)) + u'/'
                                     + bareName + QStringLiteral(".exe"));
+}
+
+void keepApartFromConsoleInterrupts(QProcess &process)
+{
+    process.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= CREATE_NO_WINDOW; });
 }
 
 void makeStandInToolsReachable() {}
