@@ -5,7 +5,6 @@
 #include "Timing.h"
 
 #include "ImportDialog.h"
-#include "InstalledReading.h"
 #include "Ledgerwell.h"
 #include "MainWindow.h"
 #include "ServiceEnumerator.h"
@@ -191,8 +190,6 @@ void importDialogConstruction(const Setup &setup, const QList<int> &sizes)
             [&] {
                 dialog.reset();
                 table.reset();
-                // Each construction reads the installed services, as the first of a run does.
-                InstalledReading::forget();
                 QApplication::processEvents();
             },
             [&] {

@@ -30,6 +30,7 @@
 ImportDialog::ImportDialog(const QList<ServiceInfo> &services, QWidget *parent)
     : QDialog(parent)
     , m_services(services)
+    , m_installed(InstalledReading::read())
 {
     setWindowTitle(tr("Import Services"));
     resize(950, 550);
@@ -111,17 +112,16 @@ void ImportDialog::refreshAfterEdit(int index)
     m_model->setRecord(index, m_services.at(index));
     m_model->setAllChecked(Qt::Checked);
     m_model->setBoldNames(m_editedServices, boldFont());
-    m_model->setStatus(index, ImportStatus::of(InstalledReading::current(), m_services.at(index)));
+    m_model->setStatus(index, ImportStatus::of(m_installed, m_services.at(index)));
     ServiceTable::fitColumns(m_table);
 }
 
 void ImportDialog::updateStatuses()
 {
-    const InstalledServices &installed = InstalledReading::current();
     QList<ImportStatus> statuses;
     statuses.reserve(m_services.size());
     for (const ServiceInfo &service : std::as_const(m_services))
-        statuses.append(ImportStatus::of(installed, service));
+        statuses.append(ImportStatus::of(m_installed, service));
     m_model->setStatuses(statuses);
 }
 
@@ -224,8 +224,7 @@ void ImportDialog::showDiff(int index)
 {
     // The reading the Status column shows, so that "Same" there means no difference here.
     const ServiceInfo &imported = m_services.at(index);
-    ChangePreviewDialog preview(InstalledReading::current().find(imported.serviceName), imported,
-                                this);
+    ChangePreviewDialog preview(m_installed.find(imported.serviceName), imported, this);
     preview.exec();
 }
 
@@ -289,7 +288,7 @@ void ImportDialog::onInstallServices()
     installation.run(checkedItems());
     // The machine has changed: the statuses and the preview follow it.
     if (finished) {
-        InstalledReading::refresh();
+        m_installed = InstalledReading::read();
         updateStatuses();
     }
 }

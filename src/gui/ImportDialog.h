@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Installation.h"
+#include "InstalledServices.h"
 #include "ServiceInfo.h"
 #include "ServiceTableModel.h"
 
@@ -45,7 +46,7 @@ private:
     // Shows the record at index as the editor left it: its row, every check box checked again,
     // the bold rows, its status.
     void refreshAfterEdit(int index);
-    // The Status column against the installed services as read now.
+    // The Status column against the dialog's reading of the installed services.
     void updateStatuses();
     QFont boldFont() const;
     void editService(int index);
@@ -61,4 +62,6 @@ private:
     ServiceTableProxy *m_proxy = nullptr;
     QList<ServiceInfo> m_services;
     QSet<QString> m_editedServices;
+    // The installed services as read when the dialog opened, or after its last installation.
+    InstalledServices m_installed;
 };

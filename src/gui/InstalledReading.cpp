@@ -6,37 +6,14 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include <optional>
-
 namespace InstalledReading {
 
-namespace {
-
-std::optional<InstalledServices> &reading()
-{
-    static std::optional<InstalledServices> services;
-    return services;
-}
-
-} // namespace
-
-const InstalledServices &current()
-{
-    if (!reading())
-        refresh();
-    return *reading();
-}
-
-void refresh()
+InstalledServices read()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    reading() = InstalledServices(ServiceEnumerator::enumerate());
+    InstalledServices services(ServiceEnumerator::enumerate());
     QGuiApplication::restoreOverrideCursor();
-}
-
-void forget()
-{
-    reading().reset();
+    return services;
 }
 
 } // namespace InstalledReading

@@ -2,16 +2,12 @@
 
 class InstalledServices;
 
-// The installed services that the import dialog compares its records against: read from the
-// Service Control Manager when first needed (with the wait cursor) and kept for the rest of the
-// run, so that the change preview and the Status column always see the same reading. An
-// installation reads them again, since it changed them.
+// The installed services that an import dialog compares its records against, read from the
+// Service Control Manager with the wait cursor. Each dialog takes its reading when it opens and
+// keeps it, so that its change preview and its Status column always see the same one; an
+// installation from it takes a new one, since it changed the machine.
 namespace InstalledReading {
 
-const InstalledServices &current();
-// Reads the installed services again now.
-void refresh();
-// Drops the reading; the next current() reads the installed services again.
-void forget();
+InstalledServices read();
 
 } // namespace InstalledReading

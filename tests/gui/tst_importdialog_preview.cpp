@@ -96,18 +96,17 @@ private slots:
     void nameDiffersOnlyInCase();
     void statusColumn();
     void statusFollowsAnEdit();
-    void installedListIsReadOnce();
+    void installedListIsReadWhenADialogOpens();
 
 private:
+    bool writeMachine();
+
     std::unique_ptr<ImportTestEnvironment> m_env;
     QList<ServiceInfo> m_installed;
 };
 
-void tst_ImportDialogPreview::initTestCase()
+bool tst_ImportDialogPreview::writeMachine()
 {
-    // The preview reads the installed services once per process, so every case here shares
-    // this one machine.
-    m_env = std::make_unique<ImportTestEnvironment>();
     QJsonObject spooler = simulatedService("Spooler", "Print Spooler", "C:\\spoolsv.exe");
     spooler["startType"] = 2;
     spooler["dependencies"] = QJsonArray{"RPCSS", "http"};
@@ -116,8 +115,14 @@ void tst_ImportDialogPreview::initTestCase()
                     {"actions", QJsonArray{QJsonObject{{"type", 1}, {"delayMs", 60000}}}}};
     spooler["sidType"] = 1;
     spooler["preshutdownTimeoutMs"] = 180000;
-    QVERIFY(m_env->writeDatabase(
-        {spooler, simulatedService("BITS", "Background Transfer", "C:\\svchost.exe")}));
+    return m_env->writeDatabase(
+        {spooler, simulatedService("BITS", "Background Transfer", "C:\\svchost.exe")});
+}
+
+void tst_ImportDialogPreview::initTestCase()
+{
+    m_env = std::make_unique<ImportTestEnvironment>();
+    QVERIFY(writeMachine());
     m_installed = ServiceEnumerator::enumerate();
     QCOMPARE(serviceNames(m_installed), QStringList({"Spooler", "BITS"}));
 }
@@ -247,12 +252,26 @@ void tst_ImportDialogPreview::statusFollowsAnEdit()
              QList<QStringList>({{"Display Name", "Background Transfer", "Edited"}}));
 }
 
-void tst_ImportDialogPreview::installedListIsReadOnce()
+void tst_ImportDialogPreview::installedListIsReadWhenADialogOpens()
 {
-    QVERIFY(m_env->writeDatabase({}));
-    ImportDialog dialog({m_installed.at(1)});
-    const PreviewSeen seen = preview(dialog, "BITS");
-    QCOMPARE(seen.labels.last(), QStringLiteral("No differences found."));
+    ImportDialog first({m_installed.at(1)});
+
+    // The machine changes while the dialog is open (BITS renamed, Spooler gone): the dialog keeps
+    // the reading it took, for its statuses and its preview alike.
+    QVERIFY(m_env->writeDatabase({simulatedService("BITS", "Changed", "C:\\svchost.exe")}));
+    QCOMPARE(statusOf(first, "BITS"), QStringLiteral("Same"));
+    QCOMPARE(preview(first, "BITS").labels.last(), QStringLiteral("No differences found."));
+
+    // A dialog opened later reads the machine as it is then.
+    ImportDialog second({m_installed.at(1), importedService("Spooler")});
+    QCOMPARE(statusOf(second, "BITS"), QStringLiteral("Differs (1)"));
+    QCOMPARE(preview(second, "BITS").rows,
+             QList<QStringList>({{"Display Name", "Changed", "Background Transfer"}}));
+    QCOMPARE(statusOf(second, "Spooler"), QStringLiteral("New"));
+    // The first one still shows what it read.
+    QCOMPARE(statusOf(first, "BITS"), QStringLiteral("Same"));
+
+    QVERIFY(writeMachine());
 }
 
 QTEST_MAIN(tst_ImportDialogPreview)
