@@ -110,6 +110,8 @@ void ImportDialog::populateTable()
 void ImportDialog::refreshAfterEdit(int index)
 {
     m_model->setRecord(index, m_services.at(index));
+    // As a table filled anew: rows that compare equal in the sort column stand in file order.
+    m_proxy->forgetEarlierSorts();
     m_model->setAllChecked(Qt::Checked);
     m_model->setBoldNames(m_editedServices, boldFont());
     m_model->setStatus(index, ImportStatus::of(m_installed, m_services.at(index)));

@@ -28,6 +28,15 @@ QList<ServiceInfo> threeServices()
                             "LocalSystem", "C:\\Windows\\System32\\svchost.exe -k netsvcs")};
 }
 
+// Two start types and two accounts, each shared by two records in another pairing.
+QList<ServiceInfo> fourServices()
+{
+    return {importedService("Spooler", "Print Spooler", "Auto", "LocalSystem"),
+            importedService("AcmeAgent", "Acme Agent", "Manual", ".\\acme"),
+            importedService("BITS", "Background Transfer", "Auto", ".\\acme"),
+            importedService("Winmgmt", "WMI", "Manual", "LocalSystem")};
+}
+
 QTableView *table(const ImportDialog &dialog)
 {
     return dialog.findChild<QTableView *>("serviceTable");
@@ -121,6 +130,8 @@ private slots:
 
     void showsRecordsCheckedInFileOrder();
     void checkedServicesFollowFileOrderNotSortOrder();
+    void sortIsStable_data();
+    void sortIsStable();
     void hiddenCheckedRowsAreExportedAndDeselected();
     void filter_data();
     void filter();
@@ -188,6 +199,69 @@ void tst_ImportDialog::checkedServicesFollowFileOrderNotSortOrder()
     QCOMPARE(serviceNames(dialog.checkedServices()), QStringList({"Spooler", "AcmeAgent"}));
     // Indexes travel with the rows.
     QCOMPARE(cell(t, 2, ImportTable::NameColumn).data(Qt::UserRole).toInt(), 1);
+}
+
+void tst_ImportDialog::sortIsStable_data()
+{
+    QTest::addColumn<QString>("filter");    // typed before the sorts, cleared after them
+    QTest::addColumn<QStringList>("steps"); // a header and + or -, or "edit"
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("equals keep the file order")
+        << "" << QStringList{"Start Type+"}
+        << QStringList{"Spooler", "BITS", "AcmeAgent", "Winmgmt"};
+    QTest::newRow("equals keep the file order, descending")
+        << "" << QStringList{"Start Type-"}
+        << QStringList{"AcmeAgent", "Winmgmt", "Spooler", "BITS"};
+    QTest::newRow("a second column sorts within the first")
+        << "" << QStringList{"Name+", "Start Type+"}
+        << QStringList{"BITS", "Spooler", "AcmeAgent", "Winmgmt"};
+    QTest::newRow("three columns") << "" << QStringList{"Name-", "Account+", "Start Type-"}
+                                   << QStringList{"AcmeAgent", "Winmgmt", "BITS", "Spooler"};
+    QTest::newRow("the other direction keeps equals as shown")
+        << "" << QStringList{"Name+", "Start Type+", "Start Type-"}
+        << QStringList{"AcmeAgent", "Winmgmt", "BITS", "Spooler"};
+    QTest::newRow("the check column keeps the order shown")
+        << "" << QStringList{"Name-", "+"}
+        << QStringList{"Winmgmt", "Spooler", "BITS", "AcmeAgent"};
+    QTest::newRow("hidden rows are sorted too")
+        << "LocalSystem" << QStringList{"Name-", "Start Type+"}
+        << QStringList{"Spooler", "BITS", "Winmgmt", "AcmeAgent"};
+    QTest::newRow("an edit fills the table anew")
+        << "" << QStringList{"Name+", "Start Type+", "edit"}
+        << QStringList{"Spooler", "BITS", "AcmeAgent", "Winmgmt"};
+}
+
+// As a table of items sorts: a click on a header sorts stably from the order shown.
+void tst_ImportDialog::sortIsStable()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, rows);
+
+    ImportDialog dialog(fourServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableView *t = table(dialog);
+    auto *filterEdit = dialog.findChild<QLineEdit *>("filterEdit");
+    filterEdit->setText(filter);
+    for (const QString &step : std::as_const(steps)) {
+        if (step == QLatin1String("edit")) {
+            QVERIFY(editRow(dialog, "Winmgmt",
+                            [](QWidget *editor) { setDisplayName(editor, "Edited"); }));
+            continue;
+        }
+        int column = 0;
+        while (column < t->model()->columnCount()
+               && t->model()->headerData(column, Qt::Horizontal).toString() != step.chopped(1))
+            ++column;
+        QVERIFY2(column < t->model()->columnCount(), qPrintable(step));
+        t->horizontalHeader()->setSortIndicator(column, step.endsWith(u'+') ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
+    }
+    filterEdit->clear();
+    QCOMPARE(visibleRowNames(t), rows);
+    QCOMPARE(rowNames(t), rows);
 }
 
 void tst_ImportDialog::hiddenCheckedRowsAreExportedAndDeselected()

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,6 +35,7 @@ private slots:
     void checkedRowsThroughFilterAndDeselectAll();
     void userClickChecksRow();
     void selectedServicesKeepEnumerationOrderAfterSorting();
+    void headerClicksSortStably();
     void contextMenu_data();
     void contextMenu();
     void unreadableDatabaseGivesEmptyTable();
@@ -231,6 +233,37 @@ void tst_MainWindowList::selectedServicesKeepEnumerationOrderAfterSorting()
     table->sortByColumn(ServiceTable::NameColumn, Qt::AscendingOrder);
     QCOMPARE(visibleRowNames(table), QStringList({"BITS", "Dnscache", "wuauserv"}));
     QCOMPARE(statusText(window), QStringLiteral("5 services loaded, 3 visible, 2 selected"));
+}
+
+void tst_MainWindowList::headerClicksSortStably()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTableView *table = serviceTable(window);
+    QHeaderView *header = table->horizontalHeader();
+    const auto click = [header](int column) {
+        const QPoint center(header->sectionViewportPosition(column)
+                                + header->sectionSize(column) / 2,
+                            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, center);
+    };
+
+    // A first click sorts ascending, the next one on the same header descending.
+    click(ServiceTable::NameColumn);
+    QCOMPARE(visibleRowNames(table),
+             QStringList({"AcmeAgent", "BITS", "Dnscache", "Spooler", "wuauserv"}));
+    // Equal start types keep the name order shown: sorting by two columns orders by both.
+    click(ServiceTable::StartTypeColumn);
+    QCOMPARE(header->sortIndicatorSection(), int(ServiceTable::StartTypeColumn));
+    QCOMPARE(visibleRowNames(table),
+             QStringList({"Dnscache", "Spooler", "AcmeAgent", "BITS", "wuauserv"}));
+    click(ServiceTable::StartTypeColumn);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(visibleRowNames(table),
+             QStringList({"BITS", "wuauserv", "AcmeAgent", "Dnscache", "Spooler"}));
+    window.findChild<QLineEdit *>("filterEdit")->setText("svchost");
+    QCOMPARE(visibleRowNames(table), QStringList({"BITS", "wuauserv", "Dnscache"}));
 }
 
 void tst_MainWindowList::contextMenu_data()

@@ -21,13 +21,13 @@ QStringList names(const QAbstractItemModel *model)
 
 QStringList rowNames(const QTableView *table)
 {
-    // The same records under a proxy that sorts as the table's does and filters nothing.
     const auto *proxy = qobject_cast<const ServiceTableProxy *>(table->model());
     if (!proxy)
         return names(table->model());
-    ServiceTableProxy all(qobject_cast<ServiceTableModel *>(proxy->sourceModel()));
-    all.sort(proxy->sortColumn(), proxy->sortOrder());
-    return names(&all);
+    QStringList result;
+    for (const int row : proxy->recordsInOrder())
+        result.append(proxy->serviceModel()->record(row).serviceName);
+    return result;
 }
 
 QStringList visibleRowNames(const QTableView *table)
