@@ -129,7 +129,8 @@ void ImportDialog::updateStatuses()
 
 QFont ImportDialog::boldFont() const
 {
-    QFont bold = font();
+    // The table's own font, bold; the table does not exist yet while the constructor fills it.
+    QFont bold = m_table ? m_table->font() : font();
     bold.setWeight(QFont::Bold);
     return bold;
 }

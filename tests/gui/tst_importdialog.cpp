@@ -138,6 +138,7 @@ private slots:
     void duplicateNamesAreCheckedTogether();
     void editMakesRowBoldAndChecksEveryRow();
     void renameToAnotherNameMakesBothRowsBold();
+    void boldRowsUseTheTablesFont();
     void editKeepsTheFilter();
     void exportBatch();
     void exportBatchRefusals();
@@ -379,6 +380,23 @@ void tst_ImportDialog::renameToAnotherNameMakesBothRowsBold()
     QVERIFY(rowIsBold(t, 0));
     QVERIFY(!rowIsBold(t, 1));
     QVERIFY(rowIsBold(t, 2));
+}
+
+void tst_ImportDialog::boldRowsUseTheTablesFont()
+{
+    ImportDialog dialog(threeServices());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableView *t = table(dialog);
+    QFont font = t->font();
+    font.setPointSize(font.pointSize() + 7);
+    t->setFont(font);
+
+    QVERIFY(editRow(dialog, "BITS", [](QWidget *) {}));
+    const QFont bold =
+        cell(t, rowOf(t, "BITS"), ImportTable::AccountColumn).data(Qt::FontRole).value<QFont>();
+    QCOMPARE(bold.pointSize(), font.pointSize());
+    QCOMPARE(bold.weight(), QFont::Bold);
 }
 
 void tst_ImportDialog::editKeepsTheFilter()
