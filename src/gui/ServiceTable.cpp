@@ -29,6 +29,31 @@ QList<int> sampleRows(int rowCount)
     return rows;
 }
 
+// The records with the longest texts in a column, longest first. The widest text is almost always
+// among them, wherever it stands: comparing lengths costs little, measuring a text much more.
+constexpr int LongestTextRows = 10;
+
+QList<int> longestTextRecords(const ServiceTableModel &model, int column)
+{
+    const Field field = model.field(column);
+    QList<std::pair<qsizetype, int>> longest; // length and record, longest first
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const qsizetype length = model.text(row, field).size();
+        if (length == 0 || (longest.size() == LongestTextRows && length <= longest.last().first))
+            continue;
+        const auto place =
+            std::find_if(longest.begin(), longest.end(),
+                         [length](const auto &entry) { return entry.first < length; });
+        longest.insert(place, {length, row});
+        if (longest.size() > LongestTextRows)
+            longest.removeLast();
+    }
+    QList<int> records;
+    for (const auto &entry : std::as_const(longest))
+        records.append(entry.second);
+    return records;
+}
+
 } // namespace
 
 namespace ServiceTable {
@@ -54,12 +79,22 @@ void setUpView(QTableView *view, ServiceTableProxy *proxy)
 void fitColumns(QTableView *view)
 {
     const QAbstractItemModel *model = view->model();
+    const auto *proxy = qobject_cast<const ServiceTableProxy *>(model);
     QHeaderView *header = view->horizontalHeader();
     const QList<int> rows = sampleRows(model->rowCount());
     for (int column = 0; column < model->columnCount(); ++column) {
         int width = 0;
+        const auto measure = [&](const QModelIndex &index) {
+            width = std::max(width, view->sizeHintForIndex(index).width());
+        };
         for (const int row : rows)
-            width = std::max(width, view->sizeHintForIndex(model->index(row, column)).width());
+            measure(model->index(row, column));
+        if (proxy) {
+            const ServiceTableModel &records = *proxy->serviceModel();
+            // Rows the filter hides are left out, as Qt's own fitting leaves them out.
+            for (const int record : longestTextRecords(records, column))
+                measure(proxy->mapFromSource(records.index(record, column)));
+        }
         // As QTableView::resizeColumnToContents: the grid line, and never narrower than the header.
         if (view->showGrid())
             ++width;

@@ -31,9 +31,9 @@ QList<ServiceTableModel::Field> columns();
 // of the window's own.
 void setUpView(QTableView *view, ServiceTableProxy *proxy);
 
-// Fits every column to its header and to the texts of a sample of rows (the first rows and rows
-// spread over the rest, never every row of a large table), then sets the check column to its
-// fixed width.
+// Fits every column to its header and to the texts of a sample of rows (the first rows, rows
+// spread over the rest and the rows of each column's longest texts; never every row of a large
+// table), then sets the check column to its fixed width.
 void fitColumns(QTableView *view);
 constexpr int CheckColumnWidth = 30;
 

@@ -144,6 +144,8 @@ private slots:
     void exportBatchRefusals();
     void exportBatchLeavesOutUnusableNames();
     void exportBatchRefusesOverLongLine();
+    void columnsFitTheirContents_data();
+    void columnsFitTheirContents();
     void previewNeedsACurrentRow();
     void rowMenu();
 
@@ -513,6 +515,46 @@ void tst_ImportDialog::exportBatchRefusesOverLongLine()
              "9,024 characters; cmd.exe reads at most 8191.");
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old"));
+}
+
+void tst_ImportDialog::columnsFitTheirContents_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("wide"); // the record with the widest display name
+    QTest::newRow("a few records") << 3 << 1;
+    // More rows than the widths are measured on: the widest is not among the rows sampled.
+    QTest::newRow("four hundred records") << 400 << 51;
+    QTest::newRow("five thousand records") << 5000 << 3333;
+}
+
+// As wide as Qt's own fitting makes each column, which reads the first thousand rows, and as wide
+// as the widest text beyond them, while the dialog reads only some of the rows.
+void tst_ImportDialog::columnsFitTheirContents()
+{
+    QFETCH(int, count);
+    QFETCH(int, wide);
+    QList<ServiceInfo> services;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("Svc%1").arg(i, 4, 10, QChar(u'0'));
+        services.append(importedService(name, i == wide ? QString(120, u'W') : name));
+    }
+    ImportDialog dialog(services);
+    QTableView *t = table(dialog);
+    QList<int> fitted;
+    for (int column = 0; column < t->model()->columnCount(); ++column)
+        fitted.append(t->columnWidth(column));
+    QCOMPARE(fitted.first(), 30);
+
+    const int wideRow = rowOf(t, services.at(wide).serviceName);
+    QVERIFY(fitted.at(ImportTable::DisplayNameColumn)
+            >= t->sizeHintForIndex(cell(t, wideRow, ImportTable::DisplayNameColumn)).width());
+    t->horizontalHeader()->setStretchLastSection(false);
+    t->resizeColumnsToContents();
+    for (int column = ImportTable::NameColumn; column < ImportTable::BinaryPathColumn; ++column) {
+        if (column != ImportTable::DisplayNameColumn
+            || wideRow < t->horizontalHeader()->resizeContentsPrecision())
+            QCOMPARE(fitted.at(column), t->columnWidth(column));
+    }
 }
 
 void tst_ImportDialog::previewNeedsACurrentRow()

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +37,7 @@ private slots:
     void userClickChecksRow();
     void selectedServicesKeepEnumerationOrderAfterSorting();
     void headerClicksSortStably();
+    void columnsFitTheirContents();
     void contextMenu_data();
     void contextMenu();
     void unreadableDatabaseGivesEmptyTable();
@@ -264,6 +266,29 @@ void tst_MainWindowList::headerClicksSortStably()
              QStringList({"BITS", "wuauserv", "AcmeAgent", "Dnscache", "Spooler"}));
     window.findChild<QLineEdit *>("filterEdit")->setText("svchost");
     QCOMPARE(visibleRowNames(table), QStringList({"BITS", "wuauserv", "Dnscache"}));
+}
+
+// A machine of four hundred services, more than the widths are measured on: the widest display
+// name is not among the rows sampled, and its column is as wide as Qt's own fitting makes it.
+void tst_MainWindowList::columnsFitTheirContents()
+{
+    QJsonArray services;
+    for (int i = 0; i < 400; ++i) {
+        const QString name = QStringLiteral("Svc%1").arg(i, 3, 10, QChar(u'0'));
+        services.append(simulatedService(name, i == 51 ? QString(120, u'W') : name, "C:\\s.exe"));
+    }
+    QVERIFY(m_env->writeDatabase(services));
+    MainWindow window;
+    QTableView *table = serviceTable(window);
+    QList<int> fitted;
+    for (int column = 0; column < ServiceTable::ColumnCount; ++column)
+        fitted.append(table->columnWidth(column));
+    QCOMPARE(fitted.first(), ServiceTable::CheckColumnWidth);
+
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->resizeColumnsToContents();
+    for (int column = ServiceTable::NameColumn; column < ServiceTable::BinaryPathColumn; ++column)
+        QCOMPARE(fitted.at(column), table->columnWidth(column));
 }
 
 void tst_MainWindowList::contextMenu_data()
