@@ -71,9 +71,12 @@ Installation::Hooks progressHooks()
     Installation::Hooks hooks;
     const bool onTerminal = ConsolePlatform::isTerminal(ConsolePlatform::Stream::Error);
     hooks.progress = [onTerminal](const Installation::Progress &step) {
+        // After Ctrl+C the step does not begin, so it is not shown either.
+        if (interruptRequested())
+            return false;
         if (onTerminal)
             showProgress(step);
-        return !interruptRequested();
+        return true;
     };
     return hooks;
 }

@@ -37,9 +37,10 @@ CliRun CliMachine::run(const QStringList &arguments, const QByteArray &input) co
     return runProcess(cliProgram(), arguments, input, environment());
 }
 
-CliRun CliMachine::runOnTerminal(const QStringList &arguments, const QByteArray &input) const
+CliRun CliMachine::runOnTerminal(const QStringList &arguments, const QByteArray &input,
+                                 const QString &program) const
 {
-    QStringList words{cliProgram()};
+    QStringList words{program};
     words += arguments;
     for (QString &word : words)
         word = u'\'' + word.replace(u'\'', QStringLiteral("'\\''")) + u'\'';

@@ -46,9 +46,11 @@ private slots:
     void interruptStopsAfterTheServiceInHand_data();
     void interruptStopsAfterTheServiceInHand();
     void ctrlCOnTheTerminalLeavesTheToolInHandAlone();
+    void progressOnATerminalEndsWithTheInterrupt();
 
 private:
     QString write(const QList<ServiceInfo> &services) const;
+    QString programWithSlowDelete(const QByteArray &whileDeleting) const;
 
     std::unique_ptr<CliMachine> m_machine;
 };
@@ -271,27 +273,33 @@ void tst_CliInstall::interruptStopsAfterTheServiceInHand()
     QCOMPARE(now.constFirst().displayName, QStringLiteral("New Slow"));
 }
 
+QString tst_CliInstall::programWithSlowDelete(const QByteArray &whileDeleting) const
+{
+    // The program copied into a folder of its own, where it finds an sc that runs the shell
+    // commands whileDeleting and takes a second before it deletes, then does what sc does.
+    const QString folder = m_machine->filePath("program");
+    const QString program = QDir(folder).filePath("ledgerwell-cli");
+    const QString sc = QDir(folder).filePath("sc");
+    const QString tools = QFileInfo(cliProgram()).absolutePath();
+    const QByteArray slowSc = "#!/bin/sh\nif [ \"$1\" = delete ]; then " + whileDeleting
+                              + "; sleep 1; fi\nexec '" + tools.toUtf8() + "/sc' \"$@\"\n";
+    const bool made = QDir().mkpath(folder) && QFile::copy(cliProgram(), program)
+                      && writeFile(sc, slowSc)
+                      && QFile::link(QDir(tools).filePath("reg"), QDir(folder).filePath("reg"));
+    const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    return made && QFile::setPermissions(program, executable)
+                   && QFile::setPermissions(sc, executable)
+               ? program
+               : QString();
+}
+
 void tst_CliInstall::ctrlCOnTheTerminalLeavesTheToolInHandAlone()
 {
     // A terminal sends Ctrl+C to every process of its foreground job: the program and the sc it
-    // runs. The program is copied into a folder of its own, where it finds an sc that takes a
-    // second to delete, so that the interrupt comes while a delete is running.
-    const QString folder = m_machine->filePath("program");
-    QVERIFY(QDir().mkpath(folder));
-    const QString program = QDir(folder).filePath("ledgerwell-cli");
-    QVERIFY(QFile::copy(cliProgram(), program));
-    const QString tools = QFileInfo(cliProgram()).absolutePath();
+    // runs. Here it comes while a delete is running.
     const QString marker = m_machine->filePath("deleting");
-    const QByteArray slowSc = "#!/bin/sh\n"
-                              "if [ \"$1\" = delete ]; then : > '"
-                              + marker.toUtf8() + "'; sleep 1; fi\nexec '" + tools.toUtf8()
-                              + "/sc' \"$@\"\n";
-    QVERIFY(writeFile(QDir(folder).filePath("sc"), slowSc));
-    QVERIFY(QFile::link(QDir(tools).filePath("reg"), QDir(folder).filePath("reg")));
-    for (const QString &name : {program, QDir(folder).filePath("sc")})
-        QVERIFY(
-            QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-
+    const QString program = programWithSlowDelete(": > '" + marker.toUtf8() + "'");
+    QVERIFY(!program.isEmpty());
     QVERIFY(m_machine->writeDatabase({simulatedService("Old", "Old one", "C:\\old.exe")}));
     const QString path = write({importedService("Old", "New one"), importedService("Next")});
     QProcess process;
@@ -309,6 +317,22 @@ void tst_CliInstall::ctrlCOnTheTerminalLeavesTheToolInHandAlone()
     const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
     QCOMPARE(serviceNames(now), QStringList({"Old"}));
     QCOMPARE(now.constFirst().displayName, QStringLiteral("New one"));
+}
+
+void tst_CliInstall::progressOnATerminalEndsWithTheInterrupt()
+{
+    // Ctrl+C while the first service is deleted: the terminal shows no start of the second.
+    const QString program = programWithSlowDelete("kill -INT $PPID");
+    QVERIFY(!program.isEmpty());
+    QVERIFY(m_machine->writeDatabase({simulatedService("Old", "Old one", "C:\\old.exe")}));
+    const QString path = write({importedService("Old", "New one"), importedService("Next")});
+
+    const CliRun run = m_machine->runOnTerminal({"install", path, "--yes"}, QByteArray(), program);
+    QCOMPARE(run.exitCode, 1);
+    const QString screen = QString::fromUtf8(run.out);
+    QVERIFY2(screen.contains("Installing Old...") && !screen.contains("Installing Next..."),
+             qPrintable(screen));
+    QVERIFY2(screen.contains("1 of 2 services installed successfully."), qPrintable(screen));
 }
 
 QTEST_GUILESS_MAIN(tst_CliInstall)
