@@ -672,14 +672,6 @@ Es wurde nichts geändert.</translation>
         <translation>Das Batch-Skript kann nicht geschrieben werden: %1 des Dienstes %2 ergibt eine Zeile von %3 Zeichen; cmd.exe liest höchstens %4.</translation>
     </message>
     <message>
-        <source>Cannot write the batch script: none of the records has a service name that Windows accepts.</source>
-        <translation>Das Batch-Skript kann nicht geschrieben werden: Keiner der Einträge hat einen Dienstnamen, den Windows annimmt.</translation>
-    </message>
-    <message>
-        <source>Left out of the script, since Windows would not accept their service names:</source>
-        <translation>Nicht in das Skript aufgenommen, da Windows ihre Dienstnamen nicht annehmen würde:</translation>
-    </message>
-    <message>
         <source>the list of dependencies</source>
         <translation>die Liste der Abhängigkeiten</translation>
     </message>
@@ -718,6 +710,22 @@ Nothing was changed.</source>
 %1
 
 Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Cannot write the batch script: %1 of service %2 makes a line of %3 bytes in UTF-8; cmd.exe reads at most %4.</source>
+        <translation>Das Batch-Skript kann nicht geschrieben werden: %1 des Dienstes %2 ergibt eine Zeile von %3 Bytes in UTF-8; cmd.exe liest höchstens %4.</translation>
+    </message>
+    <message>
+        <source>%1: %2 holds a line break or another control character, which a batch line cannot carry</source>
+        <translation>%1: %2 enthält einen Zeilenumbruch oder ein anderes Steuerzeichen, das eine Batch-Zeile nicht aufnehmen kann</translation>
+    </message>
+    <message>
+        <source>Cannot write the batch script: every record was left out.</source>
+        <translation>Das Batch-Skript kann nicht geschrieben werden: Alle Einträge wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>Left out of the script:</source>
+        <translation>Nicht in das Skript aufgenommen:</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace BatchScript {
 
@@ -213,38 +214,122 @@ qsizetype appendCommandLine(QString &out, const ServiceCommand &command)
     return length;
 }
 
-// The record field an argument of the command carries, as a phrase such as "the description".
-QString fieldOf(const ServiceCommand &command, qsizetype index)
+// The record field an argument of the command carries.
+enum class Field {
+    ServiceName,
+    ImagePath,
+    AccountName,
+    DisplayName,
+    Dependencies,
+    LoadOrderGroup,
+    Description,
+    RecoveryActions,
+    RecoveryCommand,
+    RebootMessage,
+    SidType,
+    Privileges,
+    Number // a reset period or a time-out, written by the program itself
+};
+
+Field fieldOf(const ServiceCommand &command, qsizetype index)
 {
     using Step = ServiceCommand::Step;
     const QString previous = index > 0 ? command.arguments.at(index - 1).text : QString();
     if (previous == u"binPath=")
-        return QCoreApplication::translate("ImportDialog", "the image path");
+        return Field::ImagePath;
     if (previous == u"obj=")
-        return QCoreApplication::translate("ImportDialog", "the account name");
+        return Field::AccountName;
     if (previous == u"DisplayName=")
-        return QCoreApplication::translate("ImportDialog", "the display name");
+        return Field::DisplayName;
     if (previous == u"depend=")
-        return QCoreApplication::translate("ImportDialog", "the list of dependencies");
+        return Field::Dependencies;
     if (previous == u"group=")
-        return QCoreApplication::translate("ImportDialog", "the load order group");
+        return Field::LoadOrderGroup;
     if (previous == u"actions=")
-        return QCoreApplication::translate("ImportDialog", "the list of recovery actions");
+        return Field::RecoveryActions;
     if (previous == u"command=")
-        return QCoreApplication::translate("ImportDialog", "the recovery command");
+        return Field::RecoveryCommand;
     if (previous == u"reboot=")
-        return QCoreApplication::translate("ImportDialog", "the reboot message");
+        return Field::RebootMessage;
+    if (previous == u"reset=" || previous == u"/d")
+        return Field::Number;
     if (index == 2 && command.step == Step::Description)
-        return QCoreApplication::translate("ImportDialog", "the description");
+        return Field::Description;
     if (index == 2 && command.step == Step::SidType)
-        return QCoreApplication::translate("ImportDialog", "the SID type");
+        return Field::SidType;
     if (index == 2 && command.step == Step::Privileges)
+        return Field::Privileges;
+    return Field::ServiceName; // also the key path of the reg line, made of the name
+}
+
+// The field as a phrase such as "the description".
+QString fieldPhrase(Field field)
+{
+    switch (field) {
+    case Field::ServiceName:
+    case Field::Number:
+        break;
+    case Field::ImagePath:
+        return QCoreApplication::translate("ImportDialog", "the image path");
+    case Field::AccountName:
+        return QCoreApplication::translate("ImportDialog", "the account name");
+    case Field::DisplayName:
+        return QCoreApplication::translate("ImportDialog", "the display name");
+    case Field::Dependencies:
+        return QCoreApplication::translate("ImportDialog", "the list of dependencies");
+    case Field::LoadOrderGroup:
+        return QCoreApplication::translate("ImportDialog", "the load order group");
+    case Field::Description:
+        return QCoreApplication::translate("ImportDialog", "the description");
+    case Field::RecoveryActions:
+        return QCoreApplication::translate("ImportDialog", "the list of recovery actions");
+    case Field::RecoveryCommand:
+        return QCoreApplication::translate("ImportDialog", "the recovery command");
+    case Field::RebootMessage:
+        return QCoreApplication::translate("ImportDialog", "the reboot message");
+    case Field::SidType:
+        return QCoreApplication::translate("ImportDialog", "the SID type");
+    case Field::Privileges:
         return QCoreApplication::translate("ImportDialog", "the list of required privileges");
+    }
     return QCoreApplication::translate("ImportDialog", "the service name");
 }
 
+// Texts that only show something to people may have their line breaks and other control
+// characters turned into blanks. In any other field a blank would name another service,
+// account, program or privilege than the direct installation does.
+bool blanksAcceptable(Field field)
+{
+    return field == Field::Description || field == Field::DisplayName
+           || field == Field::RebootMessage;
+}
+
+bool holdsControlCharacter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return kindOf(c.unicode()) == Kind::Control; });
+}
+
+// The first field of the commands that holds a control character where a blank in its place
+// would change what it names.
+std::optional<Field> fieldThatCannotBeWritten(const QList<ServiceCommand> &commands)
+{
+    for (const ServiceCommand &command : commands) {
+        for (qsizetype i = 0; i < command.arguments.size(); ++i) {
+            const CommandArgument &argument = command.arguments.at(i);
+            if (argument.form == CommandArgument::Form::Keyword
+                || !holdsControlCharacter(argument.text))
+                continue;
+            const Field field = fieldOf(command, i);
+            if (!blanksAcceptable(field))
+                return field;
+        }
+    }
+    return std::nullopt;
+}
+
 // The field whose value makes most of the line: the longest argument that is not a keyword.
-QString longestField(const ServiceCommand &command)
+Field longestField(const ServiceCommand &command)
 {
     qsizetype longest = -1;
     for (qsizetype i = 0; i < command.arguments.size(); ++i) {
@@ -256,15 +341,45 @@ QString longestField(const ServiceCommand &command)
     return fieldOf(command, longest);
 }
 
-QString lineTooLong(const ServiceInfo &service, const ServiceCommand &command, qsizetype length)
+// The length of the line in UTF-8, in which the script is written and read.
+qsizetype utf8Length(QStringView line)
+{
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t c = line.at(i).unicode();
+        if (c < 0x80) {
+            length += 1;
+        } else if (c < 0x800) {
+            length += 2;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < line.size()
+                   && line.at(i + 1).isLowSurrogate()) {
+            length += 4;
+            ++i;
+        } else {
+            length += 3;
+        }
+    }
+    return length;
+}
+
+QString lineTooLong(const ServiceInfo &service, const ServiceCommand &command, qsizetype characters,
+                    qsizetype bytes)
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    if (bytes == characters) {
+        return QCoreApplication::translate(
+                   "ImportDialog",
+                   "Cannot write the batch script: %1 of service %2 makes a line of %3 "
+                   "characters; cmd.exe reads at most %4.")
+            .arg(fieldPhrase(longestField(command)), service.serviceName, locale.toString(bytes),
+                 QString::number(MaximumLineLength));
+    }
     return QCoreApplication::translate(
                "ImportDialog",
-               "Cannot write the batch script: %1 of service %2 makes a line of %3 characters; "
-               "cmd.exe reads at most %4.")
-        .arg(longestField(command), service.serviceName, locale.toString(length),
+               "Cannot write the batch script: %1 of service %2 makes a line of %3 bytes in "
+               "UTF-8; cmd.exe reads at most %4.")
+        .arg(fieldPhrase(longestField(command)), service.serviceName, locale.toString(bytes),
              QString::number(MaximumLineLength));
 }
 
@@ -330,18 +445,32 @@ Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
     QString block;
     for (qsizetype i = 0; i < services.size(); ++i) {
         const ServiceInfo &service = services.at(i);
+        const int position = i < positions.size() ? positions.at(i) : int(i + 1);
         const ServiceName::Problem problem = ServiceName::problem(service.serviceName);
         if (problem != ServiceName::Problem::None) {
-            const int position = i < positions.size() ? positions.at(i) : int(i + 1);
             script.leftOut.append(ServiceName::recordLabel(position, service) + u' '
                                   + ServiceName::describe(problem));
             continue;
         }
+        const QList<ServiceCommand> commands = ServiceCommands::install(service);
+        if (const std::optional<Field> field = fieldThatCannotBeWritten(commands)) {
+            script.leftOut.append(
+                QCoreApplication::translate("ImportDialog",
+                                            "%1: %2 holds a line break or another control "
+                                            "character, which a batch line cannot carry")
+                    .arg(ServiceName::recordLabel(position, service), fieldPhrase(*field)));
+            continue;
+        }
         block.resize(0);
-        for (const ServiceCommand &command : ServiceCommands::install(service)) {
+        for (const ServiceCommand &command : commands) {
+            const qsizetype start = block.size();
             const qsizetype length = appendCommandLine(block, command);
-            if (length > MaximumLineLength) {
-                script.refusal = lineTooLong(service, command, length);
+            // Only a line that could reach the limit in UTF-8 is measured there.
+            const qsizetype bytes = length * 3 > MaximumLineLength
+                                        ? utf8Length(QStringView(block).sliced(start))
+                                        : length;
+            if (bytes > MaximumLineLength) {
+                script.refusal = lineTooLong(service, command, length, bytes);
                 script.leftOut.clear();
                 return script;
             }
@@ -352,11 +481,10 @@ Script write(const QList<ServiceInfo> &services, const QList<int> &positions)
         ++script.serviceCount;
     }
     if (script.serviceCount == 0 && !services.isEmpty()) {
-        script.refusal =
-            QCoreApplication::translate(
-                "ImportDialog", "Cannot write the batch script: none of the records has a service "
-                                "name that Windows accepts.")
-            + u'\n' + script.leftOut.join(u'\n');
+        script.refusal = QCoreApplication::translate(
+                             "ImportDialog", "Cannot write the batch script: every record was left "
+                                             "out.")
+                         + u'\n' + script.leftOut.join(u'\n');
         return script;
     }
     output.append(QStringView(footer));
@@ -368,10 +496,8 @@ QString leftOutNote(const QStringList &leftOut)
 {
     if (leftOut.isEmpty())
         return QString();
-    return QCoreApplication::translate(
-               "ImportDialog",
-               "Left out of the script, since Windows would not accept their service names:")
-           + u'\n' + leftOut.join(u'\n');
+    return QCoreApplication::translate("ImportDialog", "Left out of the script:") + u'\n'
+           + leftOut.join(u'\n');
 }
 
 } // namespace BatchScript

@@ -27,9 +27,9 @@ public:
 
     // Both writers replace the file only once it has been written completely. They return false,
     // with the reason in errorString, when it could not be. The batch writer leaves out records
-    // whose service name Windows would not accept, naming them in leftOut, and refuses, with the
-    // refusal as errorString, a script that cmd.exe would not read as written; then it writes
-    // nothing.
+    // that cannot be used or written (see BatchScript::write), naming them in leftOut, and
+    // refuses, with the refusal as errorString, a script that cmd.exe would not read as written;
+    // then it writes nothing.
     static bool exportToJson(const QString &path, const QList<ServiceInfo> &services,
                              QString *errorString = nullptr);
     static bool exportToBatch(const QString &path, const QList<ServiceInfo> &services,

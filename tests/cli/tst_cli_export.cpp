@@ -342,8 +342,8 @@ void tst_CliExport::convertRefusals_data()
                                   << "%1 has no service named \"Beta\"; nothing was written.";
     QTest::newRow("no usable name")
         << QByteArray(R"([{"serviceName": "", "displayName": "Nameless"}])") << QStringList()
-        << "Cannot write the batch script: none of the records has a service name that Windows "
-           "accepts. record 1 (\"Nameless\") has no service name.";
+        << "Cannot write the batch script: every record was left out. record 1 (\"Nameless\") "
+           "has no service name.";
     QTest::newRow("line too long")
         << QByteArray(R"([{"serviceName": "Long", "description": ")" + QByteArray(9000, 'x')
                       + R"("}])")

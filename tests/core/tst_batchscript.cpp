@@ -52,6 +52,8 @@ private slots:
     void longLineRefused();
     void unusableNamesLeftOut();
     void everyNameUnusable();
+    void controlCharacters_data();
+    void controlCharacters();
 
 private:
     QByteArray script(const QList<ServiceInfo> &services);
@@ -195,24 +197,28 @@ void tst_BatchScript::hostileValues()
     QFETCH(QString, value);
 
     // The value in every field that reaches a command, bare slots included, and in the name
-    // where Windows would take it as one.
+    // where Windows would take it as one. A control character only goes where a blank in its
+    // place is written: in the other fields it leaves the record out.
+    const bool control =
+        std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 0x20; });
+    const QString naming = control ? QStringLiteral("Plain") : value;
     ServiceInfo s;
-    s.serviceName = ServiceName::problem(value) == ServiceName::Problem::None ? value : "Svc";
-    s.binaryPath = value;
+    s.serviceName = ServiceName::problem(naming) == ServiceName::Problem::None ? naming : "Svc";
+    s.binaryPath = naming;
     s.displayName = value;
     s.description = value;
-    s.accountName = value;
-    s.loadOrderGroup = value;
-    s.dependencies = {value, value};
+    s.accountName = naming;
+    s.loadOrderGroup = naming;
+    s.dependencies = {naming, naming};
     s.startType = "DelayedAuto";
     s.firstFailure = {"restart", 1};
-    s.secondFailure = {value, 2};
-    s.failureCommand = value;
-    s.failureCommandParams = value;
+    s.secondFailure = {naming, 2};
+    s.failureCommand = naming;
+    s.failureCommandParams = naming;
     s.failureRebootMessage = value;
-    s.sidType = value;
+    s.sidType = naming;
     s.preShutdownTimeout = 1;
-    s.requiredPrivileges = {value, "SeX"};
+    s.requiredPrivileges = {naming, "SeX"};
 
     const QList<ServiceCommand> commands = ServiceCommands::install(s);
     QCOMPARE(commands.size(), 7);
@@ -321,6 +327,14 @@ void tst_BatchScript::lineLimit_data()
     QTest::newRow("doubled percent signs") << QString(4085, u'%') << false;
     QTest::newRow("escaped quotes") << QString(4085, u'"') << false;
     QTest::newRow("half as many percent signs") << QString(4084, u'%') << true;
+    // Counted in the UTF-8 that cmd.exe reads: two, three or four bytes a character.
+    QTest::newRow("8191 bytes of two-byte characters") << QString(4084, QChar(0xfc)) << true;
+    QTest::newRow("8193 bytes of two-byte characters") << QString(4085, QChar(0xfc)) << false;
+    QTest::newRow("8192 bytes of three-byte characters") << QString(2723, QChar(0x2603)) << false;
+    QTest::newRow("8191 bytes of three-byte characters")
+        << QString(2722, QChar(0x2603)) + "xx" << true;
+    QTest::newRow("8195 bytes of four-byte characters")
+        << QStringLiteral("\U0001F680").repeated(2043) << false;
 }
 
 void tst_BatchScript::lineLimit()
@@ -333,7 +347,7 @@ void tst_BatchScript::lineLimit()
     QCOMPARE(!result.isRefused(), written);
     QCOMPARE(result.bytes.isEmpty(), !written);
     if (written)
-        QCOMPARE(QString::fromUtf8(result.bytes).split("\r\n").at(7).size(), 8191);
+        QCOMPARE(result.bytes.split('\n').at(7).size(), 8191 + 1); // with its CR
 }
 
 void tst_BatchScript::longLineRefused_data()
@@ -381,6 +395,12 @@ void tst_BatchScript::longLineRefused_data()
         << privileges << refusal("the list of required privileges", "Pv", "18,013");
     QTest::newRow("payload past the limit")
         << HostileServices::overLongRecord() << refusal("the description", "LwOverLong", "8,264");
+    ServiceInfo umlauts = named("Gr\u00fc\u00dfe", "svc.exe");
+    umlauts.description = QString(5000, QChar(0xfc));
+    QTest::newRow("non-ASCII, in bytes")
+        << umlauts
+        << "Cannot write the batch script: the description of service Gr\u00fc\u00dfe makes a "
+           "line of 10,027 bytes in UTF-8; cmd.exe reads at most 8191.";
 }
 
 void tst_BatchScript::longLineRefused()
@@ -439,9 +459,8 @@ void tst_BatchScript::unusableNamesLeftOut()
     QVERIFY(Ledgerwell::exportToBatch(dir.filePath("x.bat"), {nameless, named("Keep", "k.exe")},
                                       nullptr, &leftOut));
     QCOMPARE(leftOut, QStringList{R"(record 1 ("Nameless") has no service name)"});
-    QCOMPARE(BatchScript::leftOutNote(leftOut),
-             "Left out of the script, since Windows would not accept their service names:\n"
-             R"(record 1 ("Nameless") has no service name)");
+    QCOMPARE(BatchScript::leftOutNote(leftOut), "Left out of the script:\n"
+                                                R"(record 1 ("Nameless") has no service name)");
     QCOMPARE(BatchScript::leftOutNote({}), QString());
 }
 
@@ -452,12 +471,88 @@ void tst_BatchScript::everyNameUnusable()
     const BatchScript::Script result =
         Ledgerwell::batchScript({nameless, named("x\\y", "b.exe")}, {7, 8});
     QVERIFY(result.bytes.isEmpty());
-    QCOMPARE(result.refusal,
-             "Cannot write the batch script: none of the records has a service name that Windows "
-             "accepts.\n"
-             R"(record 7 ("Nameless") has no service name)"
-             "\n"
-             R"(record 8 (no display name) has a service name with "/" or "\")");
+    QCOMPARE(result.refusal, "Cannot write the batch script: every record was left out.\n"
+                             R"(record 7 ("Nameless") has no service name)"
+                             "\n"
+                             R"(record 8 (no display name) has a service name with "/" or "\")");
+}
+
+void tst_BatchScript::controlCharacters_data()
+{
+    QTest::addColumn<ServiceInfo>("service");
+    QTest::addColumn<QString>("field"); // empty: written, the character as a blank
+
+    auto row = [](const char *name, const QString &field, auto change) {
+        ServiceInfo s = named("Svc", "C:\\svc.exe");
+        s.displayName = "Row";
+        s.firstFailure = {"run_command", 0};
+        s.failureCommand = "notify.exe";
+        change(s);
+        QTest::newRow(name) << s << field;
+    };
+    // A blank in its place would make the script name another service, program or account.
+    row("service name, line feed", "the service name",
+        [](ServiceInfo &s) { s.serviceName = "Svc\nOther"; });
+    row("service name, tab", "the service name", [](ServiceInfo &s) { s.serviceName = "A\tB"; });
+    row("service name, line separator", "the service name",
+        [](ServiceInfo &s) { s.serviceName = "A\u2028B"; });
+    row("image path, CR LF", "the image path",
+        [](ServiceInfo &s) { s.binaryPath = "C:\\svc.exe\r\n-x"; });
+    row("account, control character", "the account name",
+        [](ServiceInfo &s) { s.accountName = ".\\svc\x01user"; });
+    row("dependency, paragraph separator", "the list of dependencies", [](ServiceInfo &s) {
+        s.dependencies = {"RPCSS", "Dep\u2029Two"};
+    });
+    row("load order group, DEL", "the load order group",
+        [](ServiceInfo &s) { s.loadOrderGroup = "Group\x7f"; });
+    row("recovery command, tab", "the recovery command",
+        [](ServiceInfo &s) { s.failureCommand = "C:\\fix\t.exe"; });
+    row("recovery parameters, line feed", "the recovery command",
+        [](ServiceInfo &s) { s.failureCommandParams = "-a\n-b"; });
+    row("recovery action, bell", "the list of recovery actions", [](ServiceInfo &s) {
+        s.secondFailure = {"restart\a", 0};
+    });
+    row("SID type, tab", "the SID type", [](ServiceInfo &s) { s.sidType = "Restricted\t"; });
+    row("privilege, NUL", "the list of required privileges", [](ServiceInfo &s) {
+        s.requiredPrivileges = {QString("SeBackup") + QChar(0) + "Privilege"};
+    });
+    // Texts only people read: the blank is written.
+    row("description", "", [](ServiceInfo &s) { s.description = "one\r\ntwo\u2029three\tx"; });
+    row("display name", "", [](ServiceInfo &s) { s.displayName = "Row\nTwo"; });
+    row("reboot message", "", [](ServiceInfo &s) { s.failureRebootMessage = "Bye\x1b"; });
+    // Not written at all: no recovery action is set, so neither is the command.
+    row("command of unset actions", "", [](ServiceInfo &s) {
+        s.firstFailure = {"none", 0};
+        s.failureCommand = "C:\\fix\n.exe";
+    });
+}
+
+void tst_BatchScript::controlCharacters()
+{
+    QFETCH(ServiceInfo, service);
+    QFETCH(QString, field);
+
+    const ServiceInfo other = named("Other", "C:\\other.exe");
+    const BatchScript::Script result = Ledgerwell::batchScript({other, service}, {2, 5});
+    QVERIFY(!result.isRefused());
+    if (!field.isEmpty()) {
+        QCOMPARE(result.leftOut, QStringList(QString("record 5 (\"%1\"): %2 holds a line break or "
+                                                     "another control character, which a batch "
+                                                     "line cannot carry")
+                                                 .arg(service.displayName, field)));
+        QCOMPARE(result.serviceCount, 1);
+        QCOMPARE(result.bytes, script({other}));
+        return;
+    }
+    QVERIFY(result.leftOut.isEmpty());
+    QCOMPARE(result.serviceCount, 2);
+    for (const ServiceCommand &command : ServiceCommands::install(service)) {
+        const QString line = BatchScript::commandLine(command);
+        QVERIFY2(QString::fromUtf8(result.bytes).contains(line + "\r\n"), qPrintable(line));
+        const auto arguments = CommandLineModel::argumentsOf(line);
+        QVERIFY2(arguments, qPrintable(line));
+        QCOMPARE(*arguments, HostileServices::expectedCall(command));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_BatchScript)

@@ -482,8 +482,7 @@ void tst_ImportDialog::exportBatchLeavesOutUnusableNames()
     QCOMPARE(MessageBox::lastShown().icon, QMessageBox::Warning);
     QCOMPARE(MessageBox::lastShown().text,
              "Exported 3 services to:\n" + path
-                 + "\n\nLeft out of the script, since Windows would not accept their service "
-                   "names:\n"
+                 + "\n\nLeft out of the script:\n"
                    R"(record 2 ("Nameless") has no service name)"
                    "\n"
                    R"(record 5 ("Slashed") has a service name with "/" or "\")");

@@ -77,12 +77,13 @@ QList<ServiceInfo> records()
     quotes.failureCommand = QStringLiteral("\"");
     quotes.failureRebootMessage = QStringLiteral("\\\\\"\\");
 
+    // Line breaks only where a blank in their place is written: in texts that people read.
     ServiceInfo lines;
     lines.serviceName = QStringLiteral("LwLines");
     lines.displayName = QStringLiteral("two\nlines");
     lines.description =
         QStringLiteral("first line\r\ntype nul >injected-newline.txt\nthird\tline\x01");
-    lines.binaryPath = QStringLiteral("C:\\x.exe\r\n& type nul >injected-path-newline.txt");
+    lines.binaryPath = QStringLiteral("C:\\x.exe");
     lines.firstFailure = {QStringLiteral("restart"), 0};
     lines.failureRebootMessage = QStringLiteral("msg\u2028& type nul >injected-separator.txt");
     lines.sidType = QStringLiteral("Restricted");
@@ -94,6 +95,25 @@ QList<ServiceInfo> records()
     longest.description = QStringLiteral("50% ").repeated(1632) + QStringLiteral("ok");
 
     return {operators, percent, bang, quotes, lines, longest};
+}
+
+QList<ServiceInfo> leftOutRecords()
+{
+    ServiceInfo name;
+    name.serviceName =
+        QStringLiteral("LwLeftOut\r\nsc delete Spooler & type nul >injected-name.txt");
+    name.binaryPath = QStringLiteral("C:\\leftout.exe");
+
+    ServiceInfo path;
+    path.serviceName = QStringLiteral("LwLeftOutPath");
+    path.binaryPath = QStringLiteral("C:\\x.exe\r\n& type nul >injected-path-newline.txt");
+
+    ServiceInfo account;
+    account.serviceName = QStringLiteral("LwLeftOutAccount");
+    account.binaryPath = QStringLiteral("C:\\leftout.exe");
+    account.accountName = QStringLiteral(".\\admin\tx");
+    account.dependencies = {QStringLiteral("Dep\u2028& type nul >injected-dependency.txt")};
+    return {name, path, account};
 }
 
 ServiceInfo overLongRecord()

@@ -17,13 +17,18 @@ namespace HostileServices {
 // characters as cmd.exe reads.
 QList<ServiceInfo> records();
 
+// Records with a line break or another control character where a blank in its place would
+// name another service, program or account: the batch writer must leave them out.
+QList<ServiceInfo> leftOutRecords();
+
 // A record whose description makes a line longer than cmd.exe reads, with a payload past the
 // limit: the batch writer must refuse it.
 ServiceInfo overLongRecord();
 
 // What the tool receives from a batch line of the command: the program name, then the command's
 // arguments, except that a batch line cannot carry a line break or other control character,
-// which the writer turns into a blank.
+// which the writer turns into a blank where that is acceptable (a description, a display name,
+// a reboot message).
 QStringList expectedCall(const ServiceCommand &command);
 
 } // namespace HostileServices

@@ -245,10 +245,13 @@ void tst_WineChecks::batchScriptPassesExactArguments()
                             folder.filePath(QLatin1String(tool))));
     }
     const QList<ServiceInfo> services = HostileServices::records();
+    const QList<ServiceInfo> leftOut = HostileServices::leftOutRecords();
     QString error;
-    QVERIFY2(Ledgerwell::exportToBatch(folder.filePath(QStringLiteral("services.bat")), services,
-                                       &error),
+    QStringList leftOutNames;
+    QVERIFY2(Ledgerwell::exportToBatch(folder.filePath(QStringLiteral("services.bat")),
+                                       leftOut + services, &error, &leftOutNames),
              qPrintable(error));
+    QCOMPARE(leftOutNames.size(), leftOut.size());
 
     const QString output = m_work.filePath(QStringLiteral("cmd-output.txt"));
     const int exitCode =
