@@ -727,6 +727,16 @@ Es wurde nichts geändert.</translation>
         <source>Left out of the script:</source>
         <translation>Nicht in das Skript aufgenommen:</translation>
     </message>
+    <message>
+        <source>
+
+The installation was cancelled. These services were not touched:
+%1</source>
+        <translation>
+
+Die Installation wurde abgebrochen. Diese Dienste wurden nicht angetastet:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -121,12 +121,19 @@ QStringList errorLines(const QString &serviceName, const ServiceInstaller::Resul
     return lines;
 }
 
-QString summary(int installed, int total, const QStringList &errorLines, const QString &backupPath)
+QString summary(int installed, int total, const QStringList &errorLines, const QString &backupPath,
+                const QStringList &notTouched)
 {
     QString text =
         QCoreApplication::translate("ImportDialog", "%1 of %2 services installed successfully.")
             .arg(installed)
             .arg(total);
+    if (!notTouched.isEmpty()) {
+        text += QCoreApplication::translate(
+                    "ImportDialog",
+                    "\n\nThe installation was cancelled. These services were not touched:\n%1")
+                    .arg(notTouched.join(u'\n'));
+    }
     if (!errorLines.isEmpty()) {
         text += QCoreApplication::translate("ImportDialog", "\n\nErrors:\n%1")
                     .arg(errorLines.join(u'\n'));

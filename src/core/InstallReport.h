@@ -16,7 +16,9 @@ QString runDetail(const ToolRun &run);
 QStringList errorLines(const QString &serviceName, const ServiceInstaller::Result &result,
                        const ServiceInstaller::Timeouts &timeouts);
 
-// The closing message: the count, the error lines, and where the replaced services were saved.
-QString summary(int installed, int total, const QStringList &errorLines, const QString &backupPath);
+// The closing message: the count, that the installation was cancelled before the services of
+// notTouched (none when it was not), the error lines, and where the replaced services were saved.
+QString summary(int installed, int total, const QStringList &errorLines, const QString &backupPath,
+                const QStringList &notTouched = {});
 
 } // namespace InstallReport

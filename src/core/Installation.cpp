@@ -132,8 +132,11 @@ Installation::Report Installation::run(const QList<Item> &items)
 
     for (qsizetype i = 0; i < usable.size(); ++i) {
         const ServiceInfo &service = usable.at(i).service;
-        if (!progress(Phase::Installing, int(i), int(usable.size()), service.serviceName))
+        if (!progress(Phase::Installing, int(i), int(usable.size()), service.serviceName)) {
+            for (qsizetype j = i; j < usable.size(); ++j)
+                report.notTouched.append(usable.at(j).service.serviceName);
             break;
+        }
         const ServiceInstaller::Result result = m_installer.install(service);
         if (result.created())
             ++report.installed;
@@ -141,7 +144,7 @@ Installation::Report Installation::run(const QList<Item> &items)
             InstallReport::errorLines(service.serviceName, result, m_installer.timeouts());
     }
     report.text = InstallReport::summary(report.installed, report.total, report.errorLines,
-                                         report.backupPath);
+                                         report.backupPath, report.notTouched);
     return finish(report);
 }
 

@@ -65,6 +65,8 @@ public:
         int total = 0;     // the records given
         int installed = 0; // the records now created from the file
         QStringList errorLines;
+        // After a cancel during the installation: the records not begun, by their service names.
+        QStringList notTouched;
         QString backupPath; // the backup written, or empty when nothing was replaced
         // What to tell the user: the closing report for Finished, why nothing was changed for
         // NothingSelected, QueryFailed and BackupFailed; empty for Declined and Cancelled.
@@ -87,7 +89,7 @@ public:
         // Called before each step of the work (see Phase). False cancels: during the existence
         // pass and the backup nothing has been changed yet (Ending::Cancelled); during the
         // installation the records already done stay as they are, the others are not touched,
-        // and the report is made as usual. Optional.
+        // and the report says so and names them (notTouched). Optional.
         std::function<bool(const Progress &)> progress;
         // Called again and again while a tool runs or the installer waits for a service (every
         // few milliseconds), so that a window stays painted and a cancel is seen. It must not

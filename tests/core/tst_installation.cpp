@@ -230,7 +230,10 @@ void tst_Installation::cancelDuringTheInstallationKeepsWhatIsDone()
         {importedService("First"), importedService("Second"), importedService("Third")}));
     QCOMPARE(report.ending, Ending::Finished);
     QCOMPARE(report.installed, 1);
-    QCOMPARE(report.text, QStringLiteral("1 of 3 services installed successfully."));
+    QCOMPARE(report.notTouched, QStringList({"Second", "Third"}));
+    QCOMPARE(report.text, QStringLiteral("1 of 3 services installed successfully.\n\n"
+                                         "The installation was cancelled. These services were "
+                                         "not touched:\nSecond\nThird"));
     QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"Spooler", "Ac", "First"}));
 }
 

@@ -147,6 +147,10 @@ void tst_InstallReport::summary()
              QStringLiteral("0 of 3 services installed successfully.\n\nErrors:\na: x\nb: y\n\n"
                             "The previous configuration of the replaced services was saved "
                             "to:\n/data/backups/r.json"));
+    QCOMPARE(InstallReport::summary(1, 3, {"a: x"}, QString(), {"B%1", "C"}),
+             QStringLiteral("1 of 3 services installed successfully.\n\nThe installation was "
+                            "cancelled. These services were not touched:\nB%1\nC\n\n"
+                            "Errors:\na: x"));
 }
 
 QTEST_GUILESS_MAIN(tst_InstallReport)

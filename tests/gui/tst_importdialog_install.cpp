@@ -179,7 +179,8 @@ void tst_ImportDialogInstall::cancelAtTheSecondRecord()
 
     QCOMPARE(seenValues, QList<int>({0, 1}));
     QCOMPARE(MessageBox::lastShown().text,
-             QStringLiteral("1 of 3 services installed successfully."));
+             QStringLiteral("1 of 3 services installed successfully.\n\nThe installation was "
+                            "cancelled. These services were not touched:\nSecond\nThird"));
     QCOMPARE(serviceNames(ServiceEnumerator::enumerate()), QStringList({"First"}));
 }
 
@@ -217,7 +218,9 @@ void tst_ImportDialogInstall::cancelDuringARecordFinishesItFirst()
     watcher.stop();
 
     QCOMPARE(valueAfterCancel, 1); // first seen when the loop turns to the next record
-    QVERIFY2(MessageBox::lastShown().text.startsWith("1 of 2 services installed successfully."),
+    QVERIFY2(MessageBox::lastShown().text.startsWith(
+                 "1 of 2 services installed successfully.\n\nThe installation was cancelled. "
+                 "These services were not touched:\nSecond\n\n"),
              qPrintable(MessageBox::lastShown().text));
     const QList<ServiceInfo> now = ServiceEnumerator::enumerate();
     QCOMPARE(serviceNames(now), QStringList({"Spooler"}));
