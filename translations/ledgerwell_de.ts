@@ -737,6 +737,10 @@ The installation was cancelled. These services were not touched:
 Die Installation wurde abgebrochen. Diese Dienste wurden nicht angetastet:
 %1</translation>
     </message>
+    <message>
+        <source>; a restore cannot bring back the password of its account %1, so the service, which was running before, was not started: enter the password, then start it</source>
+        <translation>; eine Wiederherstellung kann das Kennwort seines Kontos %1 nicht zurückbringen, daher wurde der Dienst, der vorher lief, nicht gestartet: geben Sie das Kennwort ein und starten Sie ihn dann</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -103,7 +103,14 @@ QStringList errorLines(const QString &serviceName, const ServiceInstaller::Resul
                                                 "again failed - %1")
                         .arg(runDetail(result.failedStart));
         }
-        if (!result.accountWithoutPassword.isEmpty()) {
+        if (result.restart == ServiceInstaller::Result::Restart::AwaitsPassword) {
+            line += QCoreApplication::translate("ImportDialog",
+                                                "; a restore cannot bring back the password of "
+                                                "its account %1, so the service, which was "
+                                                "running before, was not started: enter the "
+                                                "password, then start it")
+                        .arg(result.accountWithoutPassword);
+        } else if (!result.accountWithoutPassword.isEmpty()) {
             line += QCoreApplication::translate("ImportDialog",
                                                 "; a restore cannot bring back the password of "
                                                 "its account %1: enter it again before the "

@@ -401,6 +401,10 @@ void ServiceInstaller::restore(const ServiceInfo &saved, Result &result) const
     if (accountNeedsPassword(saved.accountName))
         result.accountWithoutPassword = saved.accountName;
     if (m_running.contains(ServiceName::key(saved.serviceName))) {
+        if (!result.accountWithoutPassword.isEmpty()) {
+            result.restart = Result::Restart::AwaitsPassword;
+            return;
+        }
         const ToolRun start = run(ServiceCommands::start(saved.serviceName), m_timeouts.changeMs);
         result.restart = start.succeeded() ? Result::Restart::Started : Result::Restart::Failed;
         if (!start.succeeded())

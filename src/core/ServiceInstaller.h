@@ -71,14 +71,22 @@ public:
             CreateFailed
         };
         enum class Restore { NotNeeded, Restored, Failed };
-        enum class Restart { NotNeeded, Started, Failed };
+        enum class Restart {
+            NotNeeded,
+            Started,
+            Failed,
+            // Running before, but not started: its account's password was not restored, so a
+            // start could only fail at the logon (and count against the account's lockout).
+            AwaitsPassword
+        };
 
         Status status = Status::Installed;
         ToolRun failedRun; // the failed stop, delete or create
         QList<FailedStep> failedFollowUps;
         Restore restore = Restore::NotNeeded;
         FailedStep failedRestoreStep; // for Restore::Failed
-        // A restored service that was running before is started again.
+        // A restored service that was running before is started again, unless it needs a
+        // password.
         Restart restart = Restart::NotNeeded;
         ToolRun failedStart; // for Restart::Failed
         // The account of a restored service whose password could not be restored with it.

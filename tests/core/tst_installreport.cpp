@@ -102,13 +102,26 @@ void tst_InstallReport::errorLines_data()
 
     r.restore = Result::Restore::Restored;
     r.restart = Result::Restart::Started;
-    r.accountWithoutPassword = ".\\svc%2";
-    QTest::newRow("restored and started, password lost")
+    QTest::newRow("restored and started")
         << r
         << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; the previous "
-                       "service was restored; it was started again; a restore cannot bring back "
-                       "the password of its account .\\svc%2: enter it again before the service "
-                       "is started"};
+                       "service was restored; it was started again"};
+
+    r.restart = Result::Restart::NotNeeded;
+    r.accountWithoutPassword = ".\\svc%2";
+    QTest::newRow("restored, password lost")
+        << r
+        << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; the previous "
+                       "service was restored; a restore cannot bring back the password of its "
+                       "account .\\svc%2: enter it again before the service is started"};
+
+    r.restart = Result::Restart::AwaitsPassword;
+    QTest::newRow("restored, not started for want of the password")
+        << r
+        << QStringList{"A%1: create failed - [SC] CreateService FAILED 87: Bad.; the previous "
+                       "service was restored; a restore cannot bring back the password of its "
+                       "account .\\svc%2, so the service, which was running before, was not "
+                       "started: enter the password, then start it"};
 
     r.restart = Result::Restart::Failed;
     r.failedStart = toolRun(ToolRun::Outcome::Failed, 34, "[SC] StartService FAILED 1058: Off.");

@@ -72,6 +72,7 @@ private slots:
     void unreadableStateAfterDeleteLetsTheCreateDecide_data();
     void unreadableStateAfterDeleteLetsTheCreateDecide();
     void createThatRunsOutOfTimeIsReportedAsCreated();
+    void restoreStartsARunningServiceAgain_data();
     void restoreStartsARunningServiceAgain();
     void accountNeedsPassword_data();
     void accountNeedsPassword();
@@ -569,10 +570,26 @@ void tst_ServiceInstaller::createThatRunsOutOfTimeIsReportedAsCreated()
     QVERIFY(now.constFirst().description.isEmpty()); // its follow-up steps did not run
 }
 
+void tst_ServiceInstaller::restoreStartsARunningServiceAgain_data()
+{
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<int>("restart");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("built-in account")
+        << "NT AUTHORITY\\LocalService" << int(ServiceInstaller::Result::Restart::Started)
+        << "running";
+    // Its password went with the deleted service: a start could only fail at the logon.
+    QTest::newRow("account with a password")
+        << ".\\svcuser" << int(ServiceInstaller::Result::Restart::AwaitsPassword) << "stopped";
+}
+
 void tst_ServiceInstaller::restoreStartsARunningServiceAgain()
 {
+    QFETCH(QString, account);
+    QFETCH(int, restart);
+    QFETCH(QString, state);
     QJsonObject old = running(simulatedService("Acme", "Old", "C:\\acme.exe"), 0);
-    old["account"] = ".\\svcuser";
+    old["account"] = account;
     QVERIFY(m_env->writeDatabase({old}));
     const QList<ServiceInfo> before = ServiceEnumerator::enumerate();
 
@@ -584,10 +601,11 @@ void tst_ServiceInstaller::restoreStartsARunningServiceAgain()
     const ServiceInstaller::Result result = installer.install(broken);
     QCOMPARE(result.status, ServiceInstaller::Result::Status::CreateFailed);
     QCOMPARE(result.restore, ServiceInstaller::Result::Restore::Restored);
-    QCOMPARE(result.restart, ServiceInstaller::Result::Restart::Started);
-    QCOMPARE(result.accountWithoutPassword, QStringLiteral(".\\svcuser"));
+    QCOMPARE(int(result.restart), restart);
+    QCOMPARE(result.accountWithoutPassword,
+             ServiceInstaller::accountNeedsPassword(account) ? account : QString());
     QCOMPARE(ServiceEnumerator::enumerate(), before);
-    QCOMPARE(m_env->databaseEntries().first().toObject().value("state"), QJsonValue("running"));
+    QCOMPARE(m_env->databaseEntries().first().toObject().value("state"), QJsonValue(state));
 }
 
 void tst_ServiceInstaller::accountNeedsPassword_data()
