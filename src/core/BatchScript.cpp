@@ -328,31 +328,18 @@ std::optional<Field> fieldThatCannotBeWritten(const QList<ServiceCommand> &comma
     return std::nullopt;
 }
 
-// The field whose value makes most of the line: the longest argument that is not a keyword.
-Field longestField(const ServiceCommand &command)
-{
-    qsizetype longest = -1;
-    for (qsizetype i = 0; i < command.arguments.size(); ++i) {
-        const CommandArgument &argument = command.arguments.at(i);
-        if (argument.form != CommandArgument::Form::Keyword
-            && (longest < 0 || argument.text.size() > command.arguments.at(longest).text.size()))
-            longest = i;
-    }
-    return fieldOf(command, longest);
-}
-
-// The length of the line in UTF-8, in which the script is written and read.
-qsizetype utf8Length(QStringView line)
+// The length of a text in UTF-8, in which the script is written and read.
+qsizetype utf8Length(QStringView text)
 {
     qsizetype length = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const char16_t c = line.at(i).unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
             length += 1;
         } else if (c < 0x800) {
             length += 2;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < line.size()
-                   && line.at(i + 1).isLowSurrogate()) {
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size()
+                   && text.at(i + 1).isLowSurrogate()) {
             length += 4;
             ++i;
         } else {
@@ -360,6 +347,23 @@ qsizetype utf8Length(QStringView line)
         }
     }
     return length;
+}
+
+// The field whose value makes most of the line: the longest argument that is not a keyword.
+Field longestField(const ServiceCommand &command)
+{
+    qsizetype longest = -1;
+    qsizetype longestLength = 0;
+    for (qsizetype i = 0; i < command.arguments.size(); ++i) {
+        const CommandArgument &argument = command.arguments.at(i);
+        const qsizetype length = utf8Length(argument.text);
+        if (argument.form != CommandArgument::Form::Keyword
+            && (longest < 0 || length > longestLength)) {
+            longest = i;
+            longestLength = length;
+        }
+    }
+    return fieldOf(command, longest);
 }
 
 QString lineTooLong(const ServiceInfo &service, const ServiceCommand &command, qsizetype characters,

@@ -397,6 +397,14 @@ void tst_BatchScript::longLineRefused_data()
         << HostileServices::overLongRecord() << refusal("the description", "LwOverLong", "8,264");
     ServiceInfo umlauts = named("Gr\u00fc\u00dfe", "svc.exe");
     umlauts.description = QString(5000, QChar(0xfc));
+    // Named by its share of the bytes, not of the characters.
+    ServiceInfo snowmen = named("Big", "svc.exe");
+    snowmen.displayName = QString(3000, QChar(0x2603));
+    snowmen.accountName = QString(4000, u'a');
+    QTest::newRow("non-ASCII field named by its bytes")
+        << snowmen
+        << "Cannot write the batch script: the display name of service Big makes a line of "
+           "13,096 bytes in UTF-8; cmd.exe reads at most 8191.";
     QTest::newRow("non-ASCII, in bytes")
         << umlauts
         << "Cannot write the batch script: the description of service Gr\u00fc\u00dfe makes a "
