@@ -221,7 +221,10 @@ Qt::ItemFlags ServiceTableModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     if (m_columns.at(index.column()) == Field::Check)
         return Qt::ItemIsUserCheckable | Qt::ItemIsEnabled; // checked, never selected
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    // The flags a table item has by default, as the tables' cells always had. Nothing is edited
+    // all the same: the views take no edit triggers, and setData() takes only the check marks.
+    return Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled
+           | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
 }
 
 QVariant ServiceTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidgetItem>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -73,6 +74,9 @@ void tst_MainWindowList::startsWithEveryServiceUnchecked()
     const int row = 3;
     const QModelIndex check = cell(table, row, ServiceTable::CheckColumn);
     QCOMPARE(int(check.flags()), int(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+    // The other cells have the flags a table item has by default.
+    for (int column = ServiceTable::NameColumn; column < ServiceTable::ColumnCount; ++column)
+        QCOMPARE(cell(table, row, column).flags(), QTableWidgetItem().flags());
     QCOMPARE(checkState(table, row), Qt::Unchecked);
     QVERIFY(check.data(Qt::DisplayRole).toString().isEmpty());
     QCOMPARE(cell(table, row, ServiceTable::NameColumn).data(Qt::ToolTipRole).toString(),
