@@ -194,9 +194,13 @@ void tst_WindowsBuild::windowsSourcesAreListed_data()
     QTest::newRow("Windows tools") << "src/core/platform/SystemTools_win.cpp" << true;
     QTest::newRow("advapi32 layer") << "src/core/platform/WindowsServiceControlManager.cpp" << true;
     QTest::newRow("program") << "src/app/main.cpp" << true;
+    QTest::newRow("console program") << "src/cli/main.cpp" << true;
+    QTest::newRow("console program's Windows layer") << "src/cli/ConsolePlatform_win.cpp" << true;
     QTest::newRow("manifest resource") << "resources/ledgerwell.rc" << true;
     QTest::newRow("portable test") << "tests/core/tst_jsonfile.cpp" << true;
     QTest::newRow("POSIX tools") << "src/core/platform/SystemTools_posix.cpp" << false;
+    QTest::newRow("console program's POSIX layer") << "src/cli/ConsolePlatform_posix.cpp" << false;
+    QTest::newRow("console program run as a process") << "tests/cli/tst_cli_usage.cpp" << false;
     QTest::newRow("simulated database")
         << "src/core/platform/SimulatedServiceDatabase.cpp" << false;
     QTest::newRow("stand-in sc") << "tools/standin/StandInSc.cpp" << false;
