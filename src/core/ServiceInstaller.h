@@ -44,7 +44,10 @@ public:
         int queryMs = 5000;   // one existence or state query
         int changeMs = 10000; // stop, delete, create and each follow-up step
         int stopWaitMs = 30000;
-        int removalWaitMs = 30000;
+        // A deleted service goes as soon as no program holds it open. One still there after a
+        // few seconds is held (the Services console, a monitoring agent) and stays until it is
+        // released, so the create is tried then and its answer (1072) tells.
+        int removalWaitMs = 5000;
         int pollMs = 250;
     };
 
