@@ -1,5 +1,6 @@
 #include "AnsiblePlaybook.h"
 
+#include "ServiceAccount.h"
 #include "ServiceCommands.h"
 #include "ServiceName.h"
 #include "YamlText.h"
@@ -324,21 +325,6 @@ void PlaybookWriter::failureActions(int indent, const ServiceInfo &s)
 
 namespace AnsiblePlaybook {
 
-bool accountNeedsPassword(const QString &account)
-{
-    if (account.isEmpty() || account.endsWith(u'$')
-        || account.startsWith(QLatin1String("NT SERVICE\\"), Qt::CaseInsensitive))
-        return false;
-    for (const char *builtIn :
-         {"LocalSystem", ".\\LocalSystem", "SYSTEM", "NT AUTHORITY\\SYSTEM", "LocalService",
-          "NT AUTHORITY\\LocalService", "NT AUTHORITY\\LOCAL SERVICE", "NetworkService",
-          "NT AUTHORITY\\NetworkService", "NT AUTHORITY\\NETWORK SERVICE"}) {
-        if (account.compare(QLatin1String(builtIn), Qt::CaseInsensitive) == 0)
-            return false;
-    }
-    return true;
-}
-
 Result write(const QList<ServiceInfo> &services, const QList<int> &positions)
 {
     Result result;
@@ -354,7 +340,7 @@ Result write(const QList<ServiceInfo> &services, const QList<int> &positions)
             continue;
         }
         written.append(&service);
-        if (accountNeedsPassword(service.accountName))
+        if (ServiceAccount::needsPassword(service.accountName))
             passwords.add(service.accountName);
     }
     if (written.isEmpty() && !services.isEmpty()) {

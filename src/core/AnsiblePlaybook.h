@@ -31,9 +31,4 @@ struct Result
 // is left out, or when a value holds what YAML cannot (half of a UTF-16 surrogate pair).
 Result write(const QList<ServiceInfo> &services, const QList<int> &positions = {});
 
-// False for the accounts Windows runs services under without a password: LocalSystem, Local
-// Service, Network Service, virtual accounts (NT SERVICE\...) and managed service accounts
-// (ending in $); also for an empty account, which means LocalSystem.
-bool accountNeedsPassword(const QString &account);
-
 } // namespace AnsiblePlaybook

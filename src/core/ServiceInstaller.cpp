@@ -1,6 +1,7 @@
 #include "ServiceInstaller.h"
 
 #include "Ledgerwell.h"
+#include "ServiceAccount.h"
 #include "ServiceDiff.h"
 #include "ServiceEnumerator.h"
 #include "ServiceName.h"
@@ -295,24 +296,6 @@ bool ServiceInstaller::backupHolds(const QString &path, const QList<ServiceInfo>
     return true;
 }
 
-bool ServiceInstaller::accountNeedsPassword(const QString &accountName)
-{
-    const QString account = accountName.toCaseFolded();
-    if (account.isEmpty() || account.endsWith(u'$'))
-        return false;
-    static const QStringList builtIn = {
-        QStringLiteral("localsystem"),
-        QStringLiteral(".\\localsystem"),
-        QStringLiteral("nt authority\\system"),
-        QStringLiteral("nt authority\\localservice"),
-        QStringLiteral("nt authority\\local service"),
-        QStringLiteral("nt authority\\networkservice"),
-        QStringLiteral("nt authority\\network service"),
-    };
-    // Virtual accounts ("NT SERVICE\name") have no password either.
-    return !builtIn.contains(account) && !account.startsWith(QStringLiteral("nt service\\"));
-}
-
 ServiceInstaller::Result ServiceInstaller::install(const ServiceInfo &service)
 {
     using Status = Result::Status;
@@ -398,7 +381,7 @@ void ServiceInstaller::restore(const ServiceInfo &saved, Result &result) const
         result.restore = Restore::Restored;
     }
     // The saved configuration has no password: Windows keeps it apart and hands it out to no one.
-    if (accountNeedsPassword(saved.accountName))
+    if (ServiceAccount::needsPassword(saved.accountName))
         result.accountWithoutPassword = saved.accountName;
     if (m_running.contains(ServiceName::key(saved.serviceName))) {
         if (!result.accountWithoutPassword.isEmpty()) {

@@ -139,9 +139,6 @@ public:
 
     // The state number (SERVICE_STOPPED is 1) in the output of `sc query`, or -1.
     static int stateNumber(const QString &queryOutput);
-    // Whether Windows needs a password to run a service under this account: false for the
-    // built-in and virtual accounts and for managed service accounts.
-    static bool accountNeedsPassword(const QString &accountName);
 
     // Runs one command and waits at most timeoutMs for it.
     ToolRun run(const ServiceCommand &command, int timeoutMs) const;

@@ -1,6 +1,7 @@
 #include "ServiceInstaller.h"
 
 #include "Ledgerwell.h"
+#include "ServiceAccount.h"
 #include "ServiceEnumerator.h"
 #include "ServiceRecords.h"
 #include "SimulatedMachine.h"
@@ -74,8 +75,6 @@ private slots:
     void createThatRunsOutOfTimeIsReportedAsCreated();
     void restoreStartsARunningServiceAgain_data();
     void restoreStartsARunningServiceAgain();
-    void accountNeedsPassword_data();
-    void accountNeedsPassword();
 
 private:
     std::unique_ptr<SimulatedMachine> m_env;
@@ -606,32 +605,9 @@ void tst_ServiceInstaller::restoreStartsARunningServiceAgain()
     QCOMPARE(result.restore, ServiceInstaller::Result::Restore::Restored);
     QCOMPARE(int(result.restart), restart);
     QCOMPARE(result.accountWithoutPassword,
-             ServiceInstaller::accountNeedsPassword(account) ? account : QString());
+             ServiceAccount::needsPassword(account) ? account : QString());
     QCOMPARE(ServiceEnumerator::enumerate(), before);
     QCOMPARE(m_env->databaseEntries().first().toObject().value("state"), QJsonValue(state));
-}
-
-void tst_ServiceInstaller::accountNeedsPassword_data()
-{
-    QTest::addColumn<QString>("account");
-    QTest::addColumn<bool>("needsPassword");
-
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("LocalSystem") << "LocalSystem" << false;
-    QTest::newRow("local service") << "NT AUTHORITY\\LocalService" << false;
-    QTest::newRow("network service, other case") << "nt authority\\networkservice" << false;
-    QTest::newRow("virtual account") << "NT SERVICE\\MSSQLSERVER" << false;
-    QTest::newRow("managed service account") << "CORP\\sqlsvc$" << false;
-    QTest::newRow("local user") << ".\\svcuser" << true;
-    QTest::newRow("domain user") << "CORP\\backup" << true;
-    QTest::newRow("user principal name") << "backup@corp.example" << true;
-}
-
-void tst_ServiceInstaller::accountNeedsPassword()
-{
-    QFETCH(QString, account);
-    QFETCH(bool, needsPassword);
-    QCOMPARE(ServiceInstaller::accountNeedsPassword(account), needsPassword);
 }
 
 QTEST_GUILESS_MAIN(tst_ServiceInstaller)
